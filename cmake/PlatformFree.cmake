@@ -1,0 +1,13 @@
+# Sources that include no <windows.h>, and their tests. Paths are relative to the project root.
+set(BYTRANE_PLATFORM_FREE_SOURCES
+  ${CMAKE_SOURCE_DIR}/framework/TextUtil.cpp
+  ${CMAKE_SOURCE_DIR}/framework/Centering.cpp
+  ${CMAKE_SOURCE_DIR}/framework/PartEdges.cpp
+  ${CMAKE_SOURCE_DIR}/view/DumpLine.cpp
+)
+set(BYTRANE_PLATFORM_FREE_TESTS
+  ${CMAKE_SOURCE_DIR}/tests/framework/TextUtilTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/framework/CenteringTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/framework/PartEdgesTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/view/DumpLineTest.cpp
+)

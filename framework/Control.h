@@ -1,0 +1,34 @@
+#pragma once
+#include "framework/WindowObject.h"
+
+typedef void (*ControlCallback)(void* context, int id);
+
+// A child window of a system class (EDIT, BUTTON, status window) bound to its object through
+// GWL_USERDATA; it keeps the system's class procedure unless subclassed.
+class Control : public WindowObject {
+public:
+    Control();
+    virtual int OnNotifyCode(int code, LPARAM value);
+    virtual LRESULT OnNotify(NMHDR* header);
+    virtual void SetCallback(void* context, ControlCallback function);
+    virtual LRESULT SubclassProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int AllocateControlId();
+    // Adopts the parent's dialog item with this id, or creates the window; binds it.
+    int CreateControlWindow(const char* className, HWND parent, const char* text,
+                            int x, int y, int width, int height);
+
+    int id;
+    void* callbackContext;
+    ControlCallback callback;
+
+    static LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+extern int nextControlId;
+extern WNDPROC editClassProc;
+extern WNDPROC buttonClassProc;
+
+// SetWindowLongA(GWL_WNDPROC) when the window exists and a procedure is given; returns the
+// previous procedure, or 0 with nothing changed.
+WNDPROC SubclassWindow(HWND window, WNDPROC procedure);

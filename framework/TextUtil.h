@@ -1,0 +1,37 @@
+#pragma once
+// Small routines on zero-terminated single-byte strings. They allocate nothing and keep no
+// state; callers own every buffer. Character comparisons are signed 8-bit, so bytes
+// 0x80..0xFF never fall into 'A'..'Z' or '0'..'9'.
+
+#include <cstdint>
+
+extern const char hexDigits[17];
+
+// Writes value as text in base 10 (signed) or 16 (unsigned, lower-case); returns buffer.
+// A 20-byte buffer is always enough.
+char* NumberToText(int32_t value, char* buffer, int base);
+// Inserts ch in front of text; the buffer needs room for the old length plus 2.
+void PrependChar(char* text, char ch);
+// Lower-cases 'A'..'Z' in place; returns text.
+char* LowerAscii(char* text);
+// Two upper-case hex digits of the low 8 bits; no terminator.
+void ByteToHex(uint32_t value, char* out);
+// Eight upper-case hex digits, most significant first; no terminator.
+void DwordToHex(uint32_t value, char* out);
+// Groups the first run of decimal digits (at most 30) with commas, in place.
+void InsertThousandsSeparators(char* text);
+// Copies the part after the last '\\', ':' or '/' into out, at most size-1 characters.
+void FileNameOfPath(const char* path, char* out, int size);
+// Cuts the path at its extension's dot ('/' is not a separator here).
+void RemoveExtension(char* path);
+// Cuts text into up to slots arguments in place; returns the count of non-empty ones.
+int SplitCommandLine(char* text, char** args, int slots);
+// First character whose signed value equals ch, or null; the terminator never matches.
+const char* FindChar(const char* text, int ch);
+// True for '0'..'9' and 'A'..'F' only.
+bool IsHexDigit(char ch);
+// Reads one hex token into value (wrapping at 32 bits); returns the next token or the
+// terminator, or null when the text holds no hex digit.
+const char* ParseHexToken(const char* text, uint32_t* value);
+// Decimal text as the standard atol reads it, wrapping modulo 2^32 instead of overflowing.
+int32_t DecimalToInt(const char* text);

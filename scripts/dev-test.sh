@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Developer loop: builds one test target in $BUILD_DIR (default build) and runs it under Wine
+# in a private Xvfb display. Usage: scripts/dev-test.sh TARGET [gtest arguments...]
+set -uo pipefail
+source "$(dirname "$0")/wine-env.sh"
+target=$1; shift
+mkdir -p "$BUILD_DIR"
+XVFB_PID=""; WINESERVER_PID=""
+cleanup() {
+  if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+}
+trap cleanup EXIT
+[ -f "$BUILD_DIR/CMakeCache.txt" ] || cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" \
+  -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD_DIR" --target "$target" -j2 2>&1 | grep -E 'warning|error' ; [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
+bytrane_start_xvfb || exit 1
+bytrane_wine_prefix
+bytrane_start_wineserver
+exe=$(find "$BUILD_DIR" -name "$target.exe" | head -n 1)
+wine "$exe" "$@"

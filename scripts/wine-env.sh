@@ -1,0 +1,51 @@
+# Sourced by the other scripts: where the build lives and how Wine is run there.
+# The Wine prefix stays inside the build folder so nothing outside the checkout is touched.
+BYTRANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$BYTRANE_ROOT/build}
+export WINEPREFIX=$BUILD_DIR/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+
+# Configures and builds the cross build into $BUILD_DIR.
+bytrane_build() {
+  cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >"$BUILD_DIR.configure.log" 2>&1 || { cat "$BUILD_DIR.configure.log"; return 1; }
+  cmake --build "$BUILD_DIR" -j"$(nproc)" 2>&1 | grep -E 'warning|error|Error' ; return "${PIPESTATUS[0]}"
+}
+
+# Creates the Wine prefix on first use (about 25 s).
+bytrane_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
+}
+
+# Starts Xvfb on the first free display; sets XVFB_PID and DISPLAY.
+bytrane_start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+    fi
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+# Starts a persistent wineserver so each test process starts in a tenth of a second.
+bytrane_start_wineserver() {
+  wineserver -p >/dev/null 2>&1 &
+  WINESERVER_PID=$!
+}
