@@ -1,0 +1,1 @@
+include("/work/main/build/tests/core_tests[1]_include.cmake")

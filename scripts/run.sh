@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds Bytrane and runs it under Wine on the given file (or the bundled sample).
+# Without a usable display it runs in a private Xvfb, saves a screenshot, prints its path
+# and closes the program.
+set -uo pipefail
+source "$(dirname "$0")/wine-env.sh"
+
+bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
+mkdir -p "$BUILD_DIR"
+bytrane_build || { echo "build failed"; exit 1; }
+
+file=${1:-$BYTRANE_ROOT/resources/sample.bin}
+[ -e "$file" ] && file=$(cd "$(dirname "$file")" && pwd)/$(basename "$file")
+exe=$BUILD_DIR/Bytrane.exe
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  bytrane_wine_prefix
+  exec wine "$exe" "$(winepath -w "$file" 2>/dev/null)"
+fi
+
+XVFB_PID=""
+WINE_PID=""
+cleanup() {
+  [ -n "$WINE_PID" ] && kill "$WINE_PID" 2>/dev/null
+  wineserver -k >/dev/null 2>&1
+  [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
+}
+trap cleanup EXIT
+bytrane_start_xvfb || exit 1
+bytrane_wine_prefix
+# Wine's virtual desktop draws captions and frames where no window manager runs.
+wine explorer /desktop=Desktop,800x640 "$exe" "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1 &
+WINE_PID=$!
+shot=${SCREENSHOT:-$BUILD_DIR/bytrane-screenshot.png}
+for _ in $(seq 1 40); do
+  sleep 0.5
+  xwininfo -root -tree 2>/dev/null | grep -q " - Bytrane" && break
+done
+sleep 2
+import -window root "$shot"
+echo "Screenshot: $shot"
