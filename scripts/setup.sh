@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb x11-utils imagemagick
-  googletest cmake make
+  googletest cmake make g++ clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,231 @@
+#include "framework/TextUtil.h"
+
+const char hexDigits[17] = "0123456789ABCDEF";
+
+namespace {
+
+const int ThousandsWorkSize = 40;
+
+bool IsDecimalDigit(char ch) {
+    signed char value = static_cast<signed char>(ch);
+    return value >= '0' && value <= '9';
+}
+
+int HexDigitValue(char ch) {
+    return IsDecimalDigit(ch) ? ch - '0' : ch - 'A' + 10;
+}
+
+void Reverse(char* first, char* last) {
+    while (first < last) {
+        char swap = *first;
+        *first++ = *last;
+        *last-- = swap;
+    }
+}
+
+}  // namespace
+
+char* NumberToText(int32_t value, char* buffer, int base) {
+    char* out = buffer;
+    uint32_t magnitude = static_cast<uint32_t>(value);
+    if (base == 10 && value < 0) {
+        *out++ = '-';
+        magnitude = 0u - magnitude;
+    }
+    char* digits = out;
+    do {
+        uint32_t digit = magnitude % static_cast<uint32_t>(base);
+        *out++ = static_cast<char>(digit < 10 ? '0' + digit : 'a' + (digit - 10));
+        magnitude /= static_cast<uint32_t>(base);
+    } while (magnitude != 0);
+    *out = '\0';
+    Reverse(digits, out - 1);
+    return buffer;
+}
+
+void PrependChar(char* text, char ch) {
+    char* end = text;
+    while (*end != '\0') {
+        ++end;
+    }
+    for (char* p = end + 1; p > text; --p) {
+        *p = *(p - 1);
+    }
+    *text = ch;
+}
+
+char* LowerAscii(char* text) {
+    for (char* p = text; *p != '\0'; ++p) {
+        signed char value = static_cast<signed char>(*p);
+        if (value >= 'A' && value <= 'Z') {
+            *p = static_cast<char>(*p | 0x20);
+        }
+    }
+    return text;
+}
+
+void ByteToHex(uint32_t value, char* out) {
+    out[0] = hexDigits[(value >> 4) & 15];
+    out[1] = hexDigits[value & 15];
+}
+
+void DwordToHex(uint32_t value, char* out) {
+    for (int k = 0; k < 8; ++k) {
+        out[k] = hexDigits[(value >> (28 - 4 * k)) & 15];
+    }
+}
+
+void InsertThousandsSeparators(char* text) {
+    char* run = text;
+    while (*run != '\0' && !IsDecimalDigit(*run)) {
+        ++run;
+    }
+    if (*run == '\0') {
+        return;
+    }
+    char* runEnd = run;
+    while (IsDecimalDigit(*runEnd)) {
+        ++runEnd;
+    }
+    char work[ThousandsWorkSize];
+    int length = 0;
+    int copied = 0;
+    for (char* p = runEnd - 1; p >= run && length < ThousandsWorkSize - 1; --p) {
+        work[length++] = *p;
+        if (++copied % 3 == 0 && length < ThousandsWorkSize - 1) {
+            work[length++] = ',';
+        }
+    }
+    if (length > 0 && work[length - 1] == ',') {
+        --length;
+    }
+    work[length] = '\0';
+    Reverse(work, work + length - 1);
+    for (int i = 0; i <= length; ++i) {
+        run[i] = work[i];
+    }
+}
+
+void FileNameOfPath(const char* path, char* out, int size) {
+    if (size < 1) {
+        return;
+    }
+    const char* name = path;
+    for (const char* p = path; *p != '\0'; ++p) {
+        if (*p == '\\' || *p == ':' || *p == '/') {
+            name = p + 1;
+        }
+    }
+    int copied = 0;
+    while (name[copied] != '\0' && copied < size - 1) {
+        out[copied] = name[copied];
+        ++copied;
+    }
+    out[copied] = '\0';
+}
+
+void RemoveExtension(char* path) {
+    if (*path == '\0') {
+        return;
+    }
+    char* p = path;
+    while (*p != '\0') {
+        ++p;
+    }
+    while (p > path) {
+        --p;
+        if (*p == '.') {
+            *p = '\0';
+            return;
+        }
+        if (*p == '\\' || *p == ':') {
+            return;
+        }
+    }
+}
+
+int SplitCommandLine(char* text, char** args, int slots) {
+    if (slots <= 0) {
+        return 0;
+    }
+    int count = 0;
+    char* p = text;
+    for (int i = 0; i < slots; ++i) {
+        while (*p == ' ') {
+            ++p;
+        }
+        char stop = ' ';
+        if (*p == '"') {
+            stop = '"';
+            ++p;
+        }
+        args[i] = p;
+        char* start = p;
+        while (*p != '\0' && *p != stop) {
+            ++p;
+        }
+        if (p > start) {
+            ++count;
+        }
+        if (*p != '\0') {
+            *p++ = '\0';
+        }
+    }
+    return count;
+}
+
+const char* FindChar(const char* text, int ch) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (static_cast<signed char>(*p) == ch) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+bool IsHexDigit(char ch) {
+    signed char value = static_cast<signed char>(ch);
+    return (value >= '0' && value <= '9') || (value >= 'A' && value <= 'F');
+}
+
+const char* ParseHexToken(const char* text, uint32_t* value) {
+    *value = 0;
+    const char* p = text;
+    while (*p != '\0' && !IsHexDigit(*p)) {
+        ++p;
+    }
+    if (*p == '\0') {
+        return nullptr;
+    }
+    const char* first = p;
+    while (IsHexDigit(*p)) {
+        ++p;
+    }
+    uint32_t weight = 1;
+    for (const char* digit = p - 1; digit >= first; --digit) {
+        *value += static_cast<uint32_t>(HexDigitValue(*digit)) * weight;
+        weight <<= 4;
+    }
+    while (*p != '\0' && !IsHexDigit(*p)) {
+        ++p;
+    }
+    return p;
+}
+
+int32_t DecimalToInt(const char* text) {
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    uint32_t value = 0;
+    while (IsDecimalDigit(*p)) {
+        value = value * 10u + static_cast<uint32_t>(*p - '0');
+        ++p;
+    }
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
