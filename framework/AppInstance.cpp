@@ -1,0 +1,3 @@
+#include "framework/AppInstance.h"
+
+HINSTANCE appInstance = nullptr;

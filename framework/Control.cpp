@@ -1,0 +1,64 @@
+#include "framework/Control.h"
+
+#include "framework/AppInstance.h"
+
+namespace {
+
+const int FirstAutomaticControlId = 900;
+
+}  // namespace
+
+int nextControlId = FirstAutomaticControlId;
+WNDPROC editClassProc = nullptr;
+WNDPROC buttonClassProc = nullptr;
+
+Control::Control() : id(0), callbackContext(nullptr), callback(nullptr) {
+}
+
+int Control::OnNotifyCode(int, LPARAM) {
+    return 0;
+}
+
+LRESULT Control::OnNotify(NMHDR*) {
+    return 0;
+}
+
+void Control::SetCallback(void* context, ControlCallback function) {
+    callbackContext = context;
+    callback = function;
+}
+
+LRESULT Control::SubclassProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+int Control::AllocateControlId() {
+    id = nextControlId++;
+    return id;
+}
+
+int Control::CreateControlWindow(const char* className, HWND parent, const char* text, int x, int y, int width,
+                                 int height) {
+    hwnd = GetDlgItem(parent, id);
+    if (hwnd == nullptr) {
+        hwnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
+    }
+    if (hwnd == nullptr) {
+        return 0;
+    }
+    SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(this));
+    return 1;
+}
+
+LRESULT CALLBACK Control::ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* object = reinterpret_cast<Control*>(GetWindowLongA(window, GWL_USERDATA));
+    return object->SubclassProc(message, wParam, lParam);
+}
+
+WNDPROC SubclassWindow(HWND window, WNDPROC procedure) {
+    if (!IsWindow(window) || procedure == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<WNDPROC>(SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure)));
+}
