@@ -1,4 +1,7 @@
 #pragma once
+#include <windows.h>
+#include <shellapi.h>
+
 #include "app/FrameWindow.h"
 
 // The texts of status part 0.

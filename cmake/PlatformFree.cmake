@@ -4,6 +4,8 @@ set(BYTRANE_PLATFORM_FREE_SOURCES
   ${CMAKE_SOURCE_DIR}/framework/Centering.cpp
   ${CMAKE_SOURCE_DIR}/framework/PartEdges.cpp
   ${CMAKE_SOURCE_DIR}/view/DumpLine.cpp
+  ${CMAKE_SOURCE_DIR}/search/Matcher.cpp
+  ${CMAKE_SOURCE_DIR}/search/HexPattern.cpp
 )
 set(BYTRANE_PLATFORM_FREE_TESTS
   ${CMAKE_SOURCE_DIR}/tests/framework/TextUtilTest.cpp

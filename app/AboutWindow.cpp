@@ -1,0 +1,135 @@
+#include "app/AboutWindow.h"
+
+#include <shellapi.h>
+
+#include "app/MessageBoxButtons.h"
+
+const char AboutText[] = "Bytrane 1.05\nView and edit a file in hexadecimal.\nBy the Bytrane project";
+const char AboutLink[] = "https://bytrane.example.org/";
+
+namespace {
+
+const char LinkFaceName[] = "MS Sans Serif";
+const int LinkPoints = 12;
+const COLORREF LinkColour = RGB(0, 0, 128);
+const COLORREF OutlineColour = RGB(255, 0, 0);
+const int OutlineWidth = 3;
+const DWORD LinkButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+
+const int LinkExtraLines = 10;
+const int PlainExtraLines = 8;
+const int ButtonBottomLines = 3;
+const int HalfIconSize = 16;
+const int IconTop = 18;
+const int TextTopLines = 2;
+const int TextTopOffset = 32;
+
+}  // namespace
+
+AboutWindow::AboutWindow() : linkCreated(0), regionWidth(0), regionHeight(0) {
+    linkButton.style = LinkButtonStyle;
+}
+
+AboutWindow::~AboutWindow() {
+    linkFont.Release();
+}
+
+void AboutWindow::CreateFrame() {
+    style = WS_POPUP | WS_VISIBLE;
+    int width = maxLineWidth + 4 * maxCharWidth;
+    int height = (lineCount + (caption[0] != '\0' ? LinkExtraLines : PlainExtraLines)) * lineHeight;
+    SIZE ownerSize = OwnerClientSize();
+    linkCreated = 0;
+    CreateClassWindow(ClassName, owner, nullptr, "", ownerSize.cx / 2, ownerSize.cy / 2, width, height);
+}
+
+void AboutWindow::CreateButtons() {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    regionWidth = client.right + 1;
+    regionHeight = client.bottom + 1;
+    HRGN region = CreateEllipticRgn(0, 0, regionWidth, regionHeight);
+    // The system owns the region only once SetWindowRgn has taken it.
+    if (region != nullptr && !SetWindowRgn(hwnd, region, TRUE)) {
+        DeleteObject(region);
+    }
+    SetWindowPos(hwnd, nullptr, 0, 0, regionWidth, regionHeight, SWP_NOMOVE);
+    CreateButton(0, "&Ok", client.right / 2 - ButtonWidth / 2, client.bottom - ButtonBottomLines * lineHeight,
+                 IDOK);
+    buttonCount = 1;
+}
+
+void AboutWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    HBRUSH face = CreateSolidBrush(faceColour);
+    HPEN outline = CreatePen(PS_SOLID, OutlineWidth, OutlineColour);
+    if (face != nullptr && outline != nullptr) {
+        HGDIOBJ previousBrush = SelectObject(dc, face);
+        HGDIOBJ previousPen = SelectObject(dc, outline);
+        Ellipse(dc, 1, 1, regionWidth - 2, regionHeight - 2);
+        SelectObject(dc, previousPen);
+        SelectObject(dc, previousBrush);
+    }
+    if (outline != nullptr) {
+        DeleteObject(outline);
+    }
+    if (face != nullptr) {
+        DeleteObject(face);
+    }
+    if (icon != nullptr) {
+        DrawIcon(dc, regionWidth / 2 - HalfIconSize, IconTop, icon);
+    }
+    SetTextColor(dc, textColour);
+    SetBkColor(dc, faceColour);
+    int y = TextTopLines * lineHeight + TextTopOffset;
+    if (text != nullptr) {
+        for (const char* line = text; *line != '\0'; line = NextLine(line)) {
+            int length = LineLength(line);
+            SIZE extent;
+            if (GetTextExtentPoint32A(dc, line, length, &extent)) {
+                TextOutA(dc, (regionWidth - extent.cx) / 2, y, line, length);
+            }
+            y += lineHeight;
+        }
+    }
+    if (caption[0] != '\0' && linkCreated == 0) {
+        linkFont.logFont.lfUnderline = 1;
+        linkFont.colour = LinkColour;
+        linkFont.Create(dc, LinkFaceName, LinkPoints);
+        HGDIOBJ previousFont = linkFont.Select(dc);
+        SIZE extent;
+        if (linkFont.font != nullptr && GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent)) {
+            linkButton.Create(hwnd, nullptr, "", (regionWidth - extent.cx) / 2, y + lineHeight, extent.cx,
+                              extent.cy);
+        }
+        if (previousFont != nullptr) {
+            SelectObject(dc, previousFont);
+        }
+        linkCreated = 1;
+    }
+    EndPaint(hwnd, &paint);
+}
+
+void AboutWindow::OnDrawItem(WPARAM, LPARAM lParam) {
+    const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item == nullptr || linkButton.id == 0 || static_cast<int>(item->CtlID) != linkButton.id) {
+        return;
+    }
+    COLORREF previousColour = GetTextColor(item->hDC);
+    HGDIOBJ previousFont = linkFont.Select(item->hDC);
+    SetBkColor(item->hDC, faceColour);
+    TextOutA(item->hDC, 0, 0, caption, lstrlenA(caption));
+    if (previousFont != nullptr) {
+        SelectObject(item->hDC, previousFont);
+    }
+    SetTextColor(item->hDC, previousColour);
+}
+
+void AboutWindow::OnOtherCommand(int, LPARAM lParam) {
+    if (linkButton.hwnd == nullptr || reinterpret_cast<HWND>(lParam) != linkButton.hwnd) {
+        return;
+    }
+    ShellExecuteA(owner, "open", caption, "", "", SW_SHOWNORMAL);
+    SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(messageBoxButtons[0].id), 0);
+}

@@ -1,0 +1,106 @@
+#include "app/BusyPopup.h"
+
+namespace {
+
+const char ClassName[] = "WKWND";
+const COLORREF Black = 0x000000;
+const COLORREF LightGrey = 0xC0C0C0;
+const int ExtraWidthChars = 12;
+const int HeightLines = 5;
+const int FrameInsetChars = 3;
+
+}  // namespace
+
+BusyPopup::BusyPopup()
+    : owner(nullptr), aveCharWidth(0), lineHeight(0), text(""), textColour(Black), backColour(LightGrey),
+      frameRect{0, 0, 0, 0} {
+    RegisterWindowClass();
+}
+
+int BusyPopup::RegisterWindowClass() {
+    static int registered = 0;
+    WindowClassDescription description = {ClassName, CS_BYTEALIGNWINDOW | CS_GLOBALCLASS, nullptr, nullptr, nullptr,
+                                           nullptr};
+    return RegisterFrameworkClass(this, &registered, description, false);
+}
+
+int BusyPopup::Show(HWND ownerWindow, const char* popupText) {
+    owner = ownerWindow;
+    text = popupText != nullptr ? popupText : "";
+    RECT ownerRect = {0, 0, 0, 0};
+    GetWindowRect(owner, &ownerRect);
+
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    if (info == nullptr) {
+        return 0;
+    }
+    TEXTMETRICA metrics;
+    BOOL measured = GetTextMetricsA(info, &metrics);
+    DeleteDC(info);
+    if (!measured) {
+        return 0;
+    }
+    aveCharWidth = metrics.tmAveCharWidth;
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+
+    int width = (lstrlenA(text) + ExtraWidthChars) * aveCharWidth;
+    int height = HeightLines * lineHeight;
+    style = WS_POPUP | WS_VISIBLE | WS_DLGFRAME;
+    exStyle = WS_EX_DLGMODALFRAME;
+    int x = ownerRect.left + (ownerRect.right - ownerRect.left) / 2 - width / 2;
+    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top) / 2 - height / 2;
+    // A popup destroyed along with its owner leaves a stale handle that would stop the next
+    // one from being created.
+    if (hwnd != nullptr && !IsWindow(hwnd)) {
+        hwnd = nullptr;
+    }
+    RegisterWindowClass();
+    if (CreateClassWindow(ClassName, owner, nullptr, nullptr, x, y, width, height)) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+    }
+    return 1;
+}
+
+LRESULT BusyPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        frameRect.left = FrameInsetChars * aveCharWidth;
+        frameRect.top = lineHeight;
+        frameRect.right = LOWORD(lParam) - FrameInsetChars * aveCharWidth;
+        frameRect.bottom = HIWORD(lParam) - lineHeight;
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_DESTROY:
+        BringWindowToTop(owner);
+        return 0;
+    case WM_CREATE:
+    case WM_COMMAND:
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+void BusyPopup::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    HBRUSH back = CreateSolidBrush(backColour);
+    if (back != nullptr) {
+        FillRect(dc, &paint.rcPaint, back);
+        DeleteObject(back);
+    }
+    SetBkColor(dc, backColour);
+    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, frameRect.left, frameRect.bottom, nullptr);
+    LineTo(dc, frameRect.left, frameRect.top);
+    LineTo(dc, frameRect.right, frameRect.top);
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    LineTo(dc, frameRect.right, frameRect.bottom);
+    LineTo(dc, frameRect.left, frameRect.bottom);
+    SelectObject(dc, previousPen);
+    SetTextColor(dc, textColour);
+    DrawTextA(dc, text, -1, &frameRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    EndPaint(hwnd, &paint);
+}

@@ -1,0 +1,374 @@
+#include "app/MsgWindow.h"
+
+#include <cstring>
+
+#include "app/MessageBoxButtons.h"
+#include "framework/AppInstance.h"
+#include "framework/CenterWindow.h"
+
+namespace {
+
+char outOfMemoryText[] = "Out of memory";
+
+const int ButtonTypeMask = 0x0F;
+const int IconTypeMask = 0xF0;
+const int DefaultButtonMask = 0xF00;
+const COLORREF White = 0xFFFFFF;
+
+const int IconX = 16;
+const int HalfIconSize = 16;
+const int IconTextLeft = 64;
+const int PlainTextLeft = 8;
+const int TextTopInset = 3;
+const int FrameExtraWidth = 16;
+const int TextAreaExtraHeight = 8;
+const int FrameExtraLines = 6;
+const int ButtonRowLines = 2;
+const int TwoButtonMinimumLines = 10;
+const int ThreeButtonMinimumLines = 13;
+const int DragPoint = 5;
+
+LPCSTR SystemIconOf(int type) {
+    switch (type & IconTypeMask) {
+    case MB_ICONHAND:
+        return IDI_HAND;
+    case MB_ICONQUESTION:
+        return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+        return IDI_ASTERISK;
+    default:
+        return nullptr;
+    }
+}
+
+int InitialFocusOf(int type) {
+    switch (type & DefaultButtonMask) {
+    case MB_DEFBUTTON2:
+        return 1;
+    case MB_DEFBUTTON3:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+const char MsgWindow::ClassName[] = "CMSGCLASS";
+
+MsgWindow::MsgWindow()
+    : running(0), owner(nullptr), icon(nullptr), maxCharWidth(0), lineHeight(0), lineCount(0),
+      maxLineWidth(0), result(0), buttonResults{0, 0, 0}, type(0), textColour(0), faceColour(0),
+      text(nullptr), caption(""), textRect{0, 0, 0, 0} {
+    RegisterWindowClass();
+}
+
+int MsgWindow::RegisterWindowClass() {
+    static int registered = 0;
+    // Objects are built before the entry records appInstance; the module handle of the
+    // executable is the same value.
+    WindowClassDescription description = {ClassName,       CS_HREDRAW | CS_VREDRAW,
+                                           nullptr,         LoadCursorA(nullptr, IDC_ARROW),
+                                           nullptr,         GetModuleHandleA(nullptr)};
+    return RegisterFrameworkClass(this, &registered, description, true);
+}
+
+int MsgWindow::LineLength(const char* line) {
+    int length = 0;
+    while (line[length] != '\0' && line[length] != '\n') {
+        ++length;
+    }
+    return length;
+}
+
+const char* MsgWindow::NextLine(const char* line) {
+    line += LineLength(line);
+    return *line == '\n' ? line + 1 : line;
+}
+
+void MsgWindow::CopyText(const char* boxText) {
+    ReleaseText();
+    if (boxText == nullptr) {
+        boxText = "";
+    }
+    int length = lstrlenA(boxText);
+    char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, length + 2));
+    if (copy == nullptr) {
+        text = outOfMemoryText;
+        return;
+    }
+    memcpy(copy, boxText, length + 1);
+    copy[length + 1] = '\0';
+    text = copy;
+}
+
+void MsgWindow::ReleaseText() {
+    if (text != nullptr && text != outOfMemoryText) {
+        HeapFree(GetProcessHeap(), 0, text);
+    }
+    text = nullptr;
+}
+
+int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption, int boxType,
+                   const char* iconResource, COLORREF boxTextColour, COLORREF boxFaceColour,
+                   COLORREF shadowColour) {
+    owner = ownerWindow;
+    type = boxType;
+    textColour = boxTextColour;
+    faceColour = boxFaceColour;
+    running = 1;
+    result = 0;
+    bevel.highlight = White;
+    bevel.shadow = shadowColour;
+    caption = boxCaption != nullptr ? boxCaption : "";
+    CopyText(boxText);
+
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    TEXTMETRICA metrics;
+    if (info == nullptr || !GetTextMetricsA(info, &metrics)) {
+        if (info != nullptr) {
+            DeleteDC(info);
+        }
+        ReleaseText();
+        return 0;
+    }
+    maxCharWidth = metrics.tmMaxCharWidth;
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    lineCount = 0;
+    maxLineWidth = 0;
+    for (const char* line = text; *line != '\0'; line = NextLine(line)) {
+        SIZE extent;
+        if (GetTextExtentPoint32A(info, line, LineLength(line), &extent) && extent.cx > maxLineWidth) {
+            maxLineWidth = extent.cx;
+        }
+        ++lineCount;
+    }
+
+    int minimumWidth = 0;
+    switch (type & ButtonTypeMask) {
+    case MB_OKCANCEL:
+    case MB_YESNO:
+        minimumWidth = TwoButtonMinimumLines * lineHeight;
+        break;
+    case MB_YESNOCANCEL:
+        minimumWidth = ThreeButtonMinimumLines * lineHeight;
+        break;
+    }
+
+    LPCSTR systemIcon = SystemIconOf(type);
+    LPCSTR iconName = systemIcon != nullptr ? systemIcon : iconResource;
+    int width;
+    if (iconName != nullptr) {
+        textRect.left = IconTextLeft;
+        width = maxLineWidth + 4 * maxCharWidth + IconTextLeft;
+    } else {
+        SIZE extent;
+        if (GetTextExtentPoint32A(info, caption, lstrlenA(caption), &extent) && extent.cx > maxLineWidth) {
+            maxLineWidth = extent.cx;
+        }
+        textRect.left = PlainTextLeft;
+        width = maxLineWidth + 4 * maxCharWidth + PlainTextLeft;
+    }
+    textRect.right = width > minimumWidth ? width : minimumWidth;
+    DeleteDC(info);
+
+    // A box destroyed along with its owner leaves a stale handle that would stop the next
+    // box from being created.
+    if (hwnd != nullptr && !IsWindow(hwnd)) {
+        hwnd = nullptr;
+    }
+    RegisterWindowClass();
+    CreateFrame();
+    OnBeforeRun();
+    icon = iconName == nullptr ? nullptr : LoadIconA(systemIcon != nullptr ? nullptr : appInstance, iconName);
+    if (hwnd == nullptr) {
+        ReleaseText();
+        return 0;
+    }
+    EnableWindow(owner, FALSE);
+    while (running == 1) {
+        if (PumpPendingMessages() == 1) {
+            break;
+        }
+        if (running == 1) {
+            WaitMessage();
+        }
+    }
+    if (hwnd != nullptr && IsWindow(hwnd)) {
+        OnClose();
+    }
+    EnableWindow(owner, TRUE);
+    ReleaseText();
+    return result;
+}
+
+int MsgWindow::PumpPendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return 1;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+SIZE MsgWindow::OwnerClientSize() const {
+    SIZE size = {0, 0};
+    RECT client;
+    if (owner != nullptr && GetClientRect(owner, &client)) {
+        size.cx = client.right;
+        size.cy = client.bottom;
+    }
+    return size;
+}
+
+void MsgWindow::CreateFrame() {
+    textRect.top = lineHeight;
+    textRect.bottom = lineHeight * (lineCount + 1) + TextAreaExtraHeight;
+    style = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+    int width = textRect.right + FrameExtraWidth;
+    int height = lineHeight * (lineCount + FrameExtraLines);
+    SIZE ownerSize = OwnerClientSize();
+    CreateClassWindow(ClassName, owner, nullptr, caption, ownerSize.cx / 2 - width / 2,
+                      ownerSize.cy / 2 - height / 2, width, height);
+}
+
+void MsgWindow::OnBeforeRun() {}
+
+void MsgWindow::OnOtherCommand(int, LPARAM) {}
+
+void MsgWindow::CreateButton(int index, const char* buttonText, int x, int y, int code) {
+    messageBoxButtons[index].Create(hwnd, nullptr, buttonText, x, y, ButtonWidth, ButtonHeight);
+    buttonResults[index] = code;
+}
+
+void MsgWindow::CreateButtons() {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int mid = client.right / 2;
+    int y = client.bottom - ButtonRowLines * lineHeight;
+    switch (type & ButtonTypeMask) {
+    case MB_OKCANCEL:
+        CreateButton(0, "&Ok", mid - 70, y, IDOK);
+        CreateButton(1, "&Cancel", mid + 10, y, IDCANCEL);
+        buttonCount = 2;
+        break;
+    case MB_YESNO:
+        CreateButton(0, "&Yes", mid - 70, y, IDYES);
+        CreateButton(1, "&No", mid + 10, y, IDNO);
+        buttonCount = 2;
+        break;
+    case MB_YESNOCANCEL:
+        CreateButton(0, "&Yes", mid - 100, y, IDYES);
+        CreateButton(1, "&No", mid - 30, y, IDNO);
+        CreateButton(2, "&Cancel", mid + 40, y, IDCANCEL);
+        buttonCount = 3;
+        break;
+    default:
+        CreateButton(0, "&Ok", mid - 30, y, IDOK);
+        buttonCount = 1;
+        break;
+    }
+}
+
+int MsgWindow::OnCreate() {
+    CreateButtons();
+    focusIndex = InitialFocusOf(type);
+    if (focusIndex >= buttonCount) {
+        focusIndex = 0;
+    }
+    SetFocus(messageBoxButtons[focusIndex].hwnd);
+    originalButtonProc = reinterpret_cast<WNDPROC>(GetWindowLongA(messageBoxButtons[0].hwnd, GWL_WNDPROC));
+    if (originalButtonProc != nullptr) {
+        for (int i = 0; i < buttonCount; ++i) {
+            if (messageBoxButtons[i].hwnd != nullptr) {
+                SetWindowLongA(messageBoxButtons[i].hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(ButtonKeyProc));
+            }
+        }
+    }
+    CenterWindow(hwnd);
+    return 1;
+}
+
+void MsgWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (wParam > 0xFFFF) {
+        return;
+    }
+    int id = static_cast<int>(wParam);
+    int chosen = -1;
+    for (int i = 0; i < buttonCount; ++i) {
+        if (messageBoxButtons[i].id == id) {
+            chosen = i;
+            break;
+        }
+    }
+    if (chosen >= 0) {
+        result = buttonResults[chosen];
+    } else {
+        OnOtherCommand(id, lParam);
+    }
+    if (result != 0) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        running = 0;
+    }
+}
+
+void MsgWindow::OnClose() {
+    // Enabled before the box goes, so that the owner becomes the active window again.
+    EnableWindow(owner, TRUE);
+    Destroy();
+    ReleaseText();
+}
+
+void MsgWindow::OnDestroy() {
+    if (result == 0) {
+        result = IDCANCEL;
+    }
+    running = 0;
+    EnableWindow(owner, TRUE);
+}
+
+void MsgWindow::OnSetFocus() {
+    if (focusIndex < buttonCount) {
+        SetFocus(messageBoxButtons[focusIndex].hwnd);
+    }
+}
+
+void MsgWindow::OnLButtonDown(WPARAM, LPARAM) {
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(DragPoint, DragPoint));
+}
+
+void MsgWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    HBRUSH face = CreateSolidBrush(faceColour);
+    if (face != nullptr) {
+        FillRect(dc, &paint.rcPaint, face);
+        DeleteObject(face);
+    }
+    if (icon != nullptr) {
+        DrawIcon(dc, IconX, textRect.top + (textRect.bottom - textRect.top) / 2 - HalfIconSize, icon);
+        bevel.Set(textRect.left, textRect.top, textRect.right - textRect.left + 1,
+                  textRect.bottom - textRect.top + 1);
+        bevel.Draw(dc);
+    }
+    SetTextColor(dc, textColour);
+    SetBkColor(dc, faceColour);
+    if (text != nullptr) {
+        int y = textRect.top + TextTopInset;
+        for (const char* line = text; *line != '\0'; line = NextLine(line)) {
+            int length = LineLength(line);
+            SIZE extent;
+            if (GetTextExtentPoint32A(dc, line, length, &extent)) {
+                TextOutA(dc, textRect.left + (textRect.right - textRect.left - extent.cx) / 2, y, line, length);
+            }
+            y += lineHeight;
+        }
+    }
+    EndPaint(hwnd, &paint);
+}

@@ -1,0 +1,123 @@
+// The view's search commands: Find text, Find hex and Find next, and the scan they share.
+#include <cstring>
+
+#include "app/Globals.h"
+#include "framework/AppInstance.h"
+#include "framework/TextUtil.h"
+#include "search/DialogIds.h"
+#include "search/FindDialogs.h"
+#include "search/HexPattern.h"
+#include "search/Matcher.h"
+#include "search/WaitCursor.h"
+
+namespace {
+
+const char ProgramCaption[] = "Bytrane";
+const int StatusPartMessage = 0;
+const int OffsetDigits = 8;
+
+}  // namespace
+
+int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
+    bool fold = caseSensitive == 0 && patternIsHex == 0;
+    int64_t found = NoMatch;
+    {
+        WaitCursor wait;
+        uint8_t working[PatternSize];
+        DWORD length = patternLength < PatternSize ? patternLength : PatternSize;
+        for (DWORD i = 0; i < length; ++i) {
+            uint8_t value = static_cast<uint8_t>(pattern[i]);
+            working[i] = fold ? FoldByte(value) : value;
+        }
+        // Never compare beyond the document, whatever the stored positions say.
+        bool inside = bytes != nullptr && length > 0 && length <= static_cast<DWORD>(fileSize) &&
+                      lastStart <= static_cast<DWORD>(fileSize) - length;
+        if (inside) {
+            found = FindPattern(bytes, start, lastStart, working, length, fold);
+        }
+    }
+    if (found != NoMatch) {
+        int offset = static_cast<int>(found);
+        char text[40] = "Found at:  ";
+        char number[20];
+        NumberToText(offset, number, 16);
+        while (strlen(number) < OffsetDigits) {
+            PrependChar(number, '0');
+        }
+        strcat(text, number);
+        statusBar.SetPartText(StatusPartMessage, text);
+        matchStart = offset;
+        highlightMatch = 1;
+        matchEnd = offset + static_cast<int>(patternLength);
+        // A view less than a row tall still has to move towards the match.
+        int step = pageRows > 0 ? pageRows : 1;
+        matchTopRow = topRow;
+        while (static_cast<int64_t>(offset) > (static_cast<int64_t>(matchTopRow) + pageRows) * BytesPerRow) {
+            matchTopRow += step;
+        }
+        Scroll(ScrollToMatch, 0);
+        Paint();
+        return offset + 1;
+    }
+    mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
+    mainWindow.ShowError("Not found", ProgramCaption);
+    highlightMatch = 0;
+    Paint();
+    return -1;
+}
+
+void HexView::FindText() {
+    if (patternIsHex) {
+        findRequest.text[0] = '\0';
+    } else {
+        memcpy(findRequest.text, pattern, PatternSize);
+        findRequest.text[SearchTextSize - 1] = '\0';
+    }
+    findRequest.caseSensitive = caseSensitive;
+    if (DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND_TEXT), hwnd, FindTextDialogProc, 0) != 1) {
+        return;
+    }
+    memcpy(pattern, findRequest.text, PatternSize);
+    patternIsHex = 0;
+    caseSensitive = findRequest.caseSensitive;
+    patternLength = static_cast<DWORD>(strlen(pattern));
+    if (patternLength == 0 || patternLength > static_cast<DWORD>(fileSize)) {
+        // Find next must not go on with a pattern the user has replaced.
+        nextSearchPos = -1;
+        return;
+    }
+    lastSearchStart = static_cast<DWORD>(fileSize) - patternLength;
+    Scroll(SB_TOP, 0);
+    nextSearchPos = Search(Bytes(), 0, lastSearchStart);
+}
+
+void HexView::FindHex() {
+    findRequest.text[0] = '\0';
+    if (patternIsHex) {
+        int shown = static_cast<int>(patternLength < MaxShownPatternBytes ? patternLength : MaxShownPatternBytes);
+        BytesToHexText(reinterpret_cast<const uint8_t*>(pattern), shown, findRequest.text);
+    }
+    if (DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND_HEX), hwnd, FindHexDialogProc, 0) != 1) {
+        return;
+    }
+    uint8_t bytes[MaxPatternBytes];
+    int count = HexTextToBytes(findRequest.text, bytes);
+    memset(pattern, 0, PatternSize);
+    memcpy(pattern, bytes, static_cast<size_t>(count));
+    patternIsHex = 1;
+    patternLength = static_cast<DWORD>(count);
+    if (patternLength == 0 || patternLength > static_cast<DWORD>(fileSize)) {
+        nextSearchPos = -1;
+        return;
+    }
+    lastSearchStart = static_cast<DWORD>(fileSize) - patternLength;
+    Scroll(SB_TOP, 0);
+    nextSearchPos = Search(Bytes(), 0, lastSearchStart);
+}
+
+void HexView::FindNext() {
+    if (nextSearchPos == -1) {
+        return;
+    }
+    nextSearchPos = Search(Bytes(), static_cast<DWORD>(nextSearchPos), lastSearchStart);
+}

@@ -1,0 +1,78 @@
+#pragma once
+#include "view/BitBltWindow.h"
+#include "view/Document.h"
+#include "view/DumpLine.h"
+
+// Codes accepted by HexView::Scroll: the scroll bar's own codes 0..7 and three internal ones.
+enum ScrollCommand {
+    ScrollToMatch = 1124,
+    ScrollDown16 = 1125,
+    ScrollUp16 = 1126,
+};
+
+const COLORREF HighlightColor = 0x0000FFFF;
+const int FileNameSize = 260;
+const int PatternSize = 22;
+
+// The dump view, and the holder of everything that belongs to the open document.
+class HexView : public BitBltWindow {
+public:
+    HexView();
+    ~HexView() override;
+
+    void PreRegisterClass(WNDCLASSA* windowClass) override;
+    int OnCreate() override;
+    void OnDestroy() override;
+    void OnKeyDown(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDblClk(WPARAM wParam, LPARAM lParam) override;
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    void OnSize(WPARAM wParam, LPARAM lParam) override;
+    void OnVScroll(WPARAM wParam, LPARAM lParam) override;
+
+    void Scroll(UINT command, int repaint);
+    void Paint();
+    DumpHit HitTest(LPARAM position);
+
+    int LoadFile(const char* path);
+    void OpenFile();
+    int Save();
+    void SaveAs();
+    int WriteToFile(const char* path);
+
+    // Offset of the first match plus 1 in [start, lastStart], or -1.
+    int Search(const BYTE* bytes, DWORD start, DWORD lastStart);
+    void FindText();
+    void FindHex();
+    void FindNext();
+    void EditByteAt(LPARAM position);
+
+    BYTE dialogCharValue;
+    int editAllowed;
+    int modified;
+    int highlightMatch;
+    int patternIsHex;
+    int caseSensitive;
+    int charWidth;
+    int lineHeight;
+    int visibleColumns;
+    int pageRows;
+    int rowCount;
+    int fileSize;
+    int topRow;
+    int matchTopRow;
+    int nextSearchPos;
+    DWORD lastSearchStart;
+    int matchStart;
+    int matchEnd;
+    DWORD dialogByteValue;
+    DWORD patternLength;
+    char* fileName;
+    char pattern[PatternSize];
+    Document document;
+
+private:
+    // The bytes of the document, or null when none can be read.
+    const BYTE* Bytes() const;
+    void ShowEmptyDocument();
+};
