@@ -296,10 +296,10 @@ int MsgWindow::OnCreate() {
 }
 
 void MsgWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (wParam > 0xFFFF) {
+    if (HIWORD(wParam) != BN_CLICKED) {
         return;
     }
-    int id = static_cast<int>(wParam);
+    int id = LOWORD(wParam);
     int chosen = -1;
     for (int i = 0; i < buttonCount; ++i) {
         if (messageBoxButtons[i].id == id) {

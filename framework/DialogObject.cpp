@@ -4,7 +4,7 @@ DialogObject::DialogObject() {
 }
 
 INT_PTR CALLBACK DialogObject::StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
+    if (message == WM_INITDIALOG && lParam != 0) {
         DialogObject* object = reinterpret_cast<DialogObject*>(lParam);
         SetWindowLongA(dialog, DWL_USER, reinterpret_cast<LONG>(object));
         object->hwnd = dialog;

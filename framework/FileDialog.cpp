@@ -13,11 +13,30 @@ namespace {
 
 const DWORD OpenFlags = OFN_HIDEREADONLY;
 const DWORD SaveFlags = OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-// The record without the trailing members added after Windows 98, which every version accepts.
-const DWORD ShortRecordSize = 76;
+// The record without the trailing members added after Windows 98 (76 bytes), which every
+// version accepts.
+const DWORD ShortRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
 const char* WithoutLeadingDot(const char* extension) {
     return extension[0] == '.' ? extension + 1 : extension;
+}
+
+// Replaces the path's extension by the given one; a result that would not fit the buffer is
+// refused and the path is left as it was.
+int ForceExtension(char* path, DWORD pathSize, const char* extension) {
+    extension = WithoutLeadingDot(extension);
+    size_t length = strlen(path);
+    RemoveExtension(path);
+    size_t stem = strlen(path);
+    if (stem + 1 + strlen(extension) + 1 > pathSize) {
+        if (stem < length) {
+            path[stem] = '.';
+        }
+        return 0;
+    }
+    path[stem] = '.';
+    strcpy(path + stem + 1, extension);
+    return 1;
 }
 
 }  // namespace
@@ -55,25 +74,21 @@ int FileDialog::Run(HWND owner, char* pathBuffer, DWORD pathBufferSize, const ch
         if (!GetOpenFileNameA(&record)) {
             return 0;
         }
+    } else if (!GetSaveFileNameA(&record)) {
+        return 0;
+    }
+
+    if (defaultExtension != nullptr && !ForceExtension(pathBuffer, pathBufferSize, defaultExtension)) {
+        return 0;
+    }
+
+    if (isOpen) {
         int chosenReadOnly = (record.Flags & OFN_READONLY) ? 1 : 0;
         if (static_cast<int>(record.nFilterIndex) != filterIndex || chosenReadOnly != readOnly) {
             filterIndex = static_cast<int>(record.nFilterIndex);
             readOnly = chosenReadOnly;
             selectionChanged = 1;
         }
-    } else if (!GetSaveFileNameA(&record)) {
-        return 0;
-    }
-
-    if (defaultExtension != nullptr) {
-        const char* extension = WithoutLeadingDot(defaultExtension);
-        RemoveExtension(pathBuffer);
-        // The extension must fit; a name that would not is refused rather than overrun.
-        if (strlen(pathBuffer) + 1 + strlen(extension) + 1 > pathBufferSize) {
-            return 0;
-        }
-        strcat(pathBuffer, ".");
-        strcat(pathBuffer, extension);
     }
     return 1;
 }

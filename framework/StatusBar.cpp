@@ -12,11 +12,25 @@ StatusBar::StatusBar()
 }
 
 int StatusBar::InitParts(int count) {
-    partCapacity = count;
+    if (count < 0) {
+        return 0;
+    }
     partStyles = new (std::nothrow) UINT[count]();
     partWidths = new (std::nothrow) int[count]();
     partEdges = new (std::nothrow) int[count]();
-    return partEdges != nullptr && partWidths != nullptr && partStyles != nullptr ? 1 : 0;
+    if (partEdges == nullptr || partWidths == nullptr || partStyles == nullptr) {
+        // Every later operation walks partCapacity entries of all three arrays.
+        delete[] partStyles;
+        delete[] partWidths;
+        delete[] partEdges;
+        partStyles = nullptr;
+        partWidths = nullptr;
+        partEdges = nullptr;
+        partCapacity = 0;
+        return 0;
+    }
+    partCapacity = count;
+    return 1;
 }
 
 void StatusBar::AddPart(int width, UINT styleBits) {
@@ -43,7 +57,7 @@ int StatusBar::CreateBar(HWND parentWindow) {
 
 void StatusBar::OnParentSize(WPARAM wParam, LPARAM lParam) {
     SendMessageA(hwnd, WM_SIZE, wParam, lParam);
-    RECT bar;
+    RECT bar = {0, 0, 0, 0};
     GetWindowRect(hwnd, &bar);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     if (font == nullptr) {
@@ -60,6 +74,9 @@ void StatusBar::OnParentSize(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT StatusBar::SetPartText(int index, const char* text) {
+    if (index < 0 || index >= partCapacity) {
+        return 0;
+    }
     return SendMessageA(hwnd, SB_SETTEXTA, index | partStyles[index], reinterpret_cast<LPARAM>(text));
 }
 

@@ -5,6 +5,7 @@ const char hexDigits[17] = "0123456789ABCDEF";
 namespace {
 
 const int ThousandsWorkSize = 40;
+const int MaxGroupedDigits = 30;
 
 bool IsDecimalDigit(char ch) {
     signed char value = static_cast<signed char>(ch);
@@ -87,16 +88,21 @@ void InsertThousandsSeparators(char* text) {
     while (IsDecimalDigit(*runEnd)) {
         ++runEnd;
     }
+    // 30 digits, 9 commas and the terminator fill the work buffer exactly; a longer run
+    // (which no caller produces) is left as it is rather than losing digits.
+    if (runEnd - run > MaxGroupedDigits) {
+        return;
+    }
     char work[ThousandsWorkSize];
     int length = 0;
     int copied = 0;
-    for (char* p = runEnd - 1; p >= run && length < ThousandsWorkSize - 1; --p) {
+    for (char* p = runEnd - 1; p >= run; --p) {
         work[length++] = *p;
-        if (++copied % 3 == 0 && length < ThousandsWorkSize - 1) {
+        if (++copied % 3 == 0) {
             work[length++] = ',';
         }
     }
-    if (length > 0 && work[length - 1] == ',') {
+    if (work[length - 1] == ',') {
         --length;
     }
     work[length] = '\0';

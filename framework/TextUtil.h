@@ -18,7 +18,8 @@ char* LowerAscii(char* text);
 void ByteToHex(uint32_t value, char* out);
 // Eight upper-case hex digits, most significant first; no terminator.
 void DwordToHex(uint32_t value, char* out);
-// Groups the first run of decimal digits (at most 30) with commas, in place.
+// Groups the first run of decimal digits with commas, in place; a run of more than 30 digits
+// is left unchanged.
 void InsertThousandsSeparators(char* text);
 // Copies the part after the last '\\', ':' or '/' into out, at most size-1 characters.
 void FileNameOfPath(const char* path, char* out, int size);

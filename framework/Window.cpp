@@ -42,8 +42,10 @@ int RegisterFrameworkClass(Window* window, int* registered, const WindowClassDes
 LRESULT CALLBACK Window::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         Window* object = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(object));
-        object->hwnd = window;
+        if (object != nullptr) {
+            SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(object));
+            object->hwnd = window;
+        }
     }
     Window* object = static_cast<Window*>(BoundObject(window));
     if (object != nullptr) {

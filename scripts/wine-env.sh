@@ -18,7 +18,9 @@ bytrane_build() {
 bytrane_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    wineboot -i >/dev/null 2>&1 </dev/null || true
+    # Without a window manager, Wine waits about 2 s whenever a managed top-level window hides.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
     wineserver -w 2>/dev/null || true
   fi
 }
@@ -45,7 +47,14 @@ bytrane_start_xvfb() {
 }
 
 # Starts a persistent wineserver so each test process starts in a tenth of a second.
+# It runs in the foreground of its own job so that its PID is the one to stop, and every wine
+# process finds it already there: a server that wine starts by itself would inherit the
+# caller's output pipe and keep CTest waiting for the pipe to close.
 bytrane_start_wineserver() {
-  wineserver -p >/dev/null 2>&1 &
+  wineserver -f -p </dev/null >/dev/null 2>&1 &
   WINESERVER_PID=$!
+  # The first program of a session also starts Wine's services; start them here, with no
+  # pipe of ours to inherit.
+  sleep 0.5
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

@@ -9,5 +9,6 @@ public:
     CharDialog();
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Offset of the byte being edited, for the caption.
     uint32_t address;
 };

@@ -3,18 +3,19 @@
 
 #include "app/Globals.h"
 #include "framework/AppInstance.h"
-#include "framework/TextUtil.h"
 #include "search/DialogIds.h"
 #include "search/FindDialogs.h"
 #include "search/HexPattern.h"
 #include "search/Matcher.h"
+#include "search/ValueText.h"
 #include "search/WaitCursor.h"
 
 namespace {
 
 const char ProgramCaption[] = "Bytrane";
+const char FoundPrefix[] = "Found at:  ";
+const int FoundTextSize = sizeof FoundPrefix + ValueTextSize;
 const int StatusPartMessage = 0;
-const int OffsetDigits = 8;
 
 }  // namespace
 
@@ -30,7 +31,7 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
             working[i] = fold ? FoldByte(value) : value;
         }
         // Never compare beyond the document, whatever the stored positions say.
-        bool inside = bytes != nullptr && length > 0 && length <= static_cast<DWORD>(fileSize) &&
+        bool inside = bytes != nullptr && fileSize > 0 && length > 0 && length <= static_cast<DWORD>(fileSize) &&
                       lastStart <= static_cast<DWORD>(fileSize) - length;
         if (inside) {
             found = FindPattern(bytes, start, lastStart, working, length, fold);
@@ -38,23 +39,16 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
     }
     if (found != NoMatch) {
         int offset = static_cast<int>(found);
-        char text[40] = "Found at:  ";
-        char number[20];
-        NumberToText(offset, number, 16);
-        while (strlen(number) < OffsetDigits) {
-            PrependChar(number, '0');
-        }
+        char text[FoundTextSize];
+        char number[ValueTextSize];
+        FormatOffset(static_cast<uint32_t>(offset), number);
+        strcpy(text, FoundPrefix);
         strcat(text, number);
         statusBar.SetPartText(StatusPartMessage, text);
         matchStart = offset;
         highlightMatch = 1;
         matchEnd = offset + static_cast<int>(patternLength);
-        // A view less than a row tall still has to move towards the match.
-        int step = pageRows > 0 ? pageRows : 1;
-        matchTopRow = topRow;
-        while (static_cast<int64_t>(offset) > (static_cast<int64_t>(matchTopRow) + pageRows) * BytesPerRow) {
-            matchTopRow += step;
-        }
+        matchTopRow = MatchTopRow(offset, topRow, pageRows);
         Scroll(ScrollToMatch, 0);
         Paint();
         return offset + 1;
@@ -64,6 +58,18 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
     highlightMatch = 0;
     Paint();
     return -1;
+}
+
+int HexView::StartSearch() {
+    if (patternLength == 0 || patternLength > static_cast<DWORD>(fileSize) || Bytes() == nullptr) {
+        // Find next must not go on with a pattern the user has replaced.
+        nextSearchPos = -1;
+        return 0;
+    }
+    lastSearchStart = static_cast<DWORD>(fileSize) - patternLength;
+    Scroll(SB_TOP, 0);
+    nextSearchPos = Search(Bytes(), 0, lastSearchStart);
+    return 1;
 }
 
 void HexView::FindText() {
@@ -81,19 +87,13 @@ void HexView::FindText() {
     patternIsHex = 0;
     caseSensitive = findRequest.caseSensitive;
     patternLength = static_cast<DWORD>(strlen(pattern));
-    if (patternLength == 0 || patternLength > static_cast<DWORD>(fileSize)) {
-        // Find next must not go on with a pattern the user has replaced.
-        nextSearchPos = -1;
-        return;
-    }
-    lastSearchStart = static_cast<DWORD>(fileSize) - patternLength;
-    Scroll(SB_TOP, 0);
-    nextSearchPos = Search(Bytes(), 0, lastSearchStart);
+    StartSearch();
 }
 
 void HexView::FindHex() {
     findRequest.text[0] = '\0';
     if (patternIsHex) {
+        // The field holds 21 characters: a longer pattern shows its first seven pairs.
         int shown = static_cast<int>(patternLength < MaxShownPatternBytes ? patternLength : MaxShownPatternBytes);
         BytesToHexText(reinterpret_cast<const uint8_t*>(pattern), shown, findRequest.text);
     }
@@ -106,13 +106,7 @@ void HexView::FindHex() {
     memcpy(pattern, bytes, static_cast<size_t>(count));
     patternIsHex = 1;
     patternLength = static_cast<DWORD>(count);
-    if (patternLength == 0 || patternLength > static_cast<DWORD>(fileSize)) {
-        nextSearchPos = -1;
-        return;
-    }
-    lastSearchStart = static_cast<DWORD>(fileSize) - patternLength;
-    Scroll(SB_TOP, 0);
-    nextSearchPos = Search(Bytes(), 0, lastSearchStart);
+    StartSearch();
 }
 
 void HexView::FindNext() {

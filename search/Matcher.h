@@ -1,5 +1,6 @@
 #pragma once
-// The search scan over a byte array, free of the window system.
+// The search scan over a byte array and where the view goes for a match, free of the window
+// system.
 
 #include <cstdint>
 
@@ -16,3 +17,8 @@ const int64_t NoMatch = -1;
 // within the document. Overlapping matches are found.
 int64_t FindPattern(const uint8_t* document, uint32_t start, uint32_t lastStart, const uint8_t* pattern,
                     uint32_t patternLength, bool fold);
+
+// The top row that brings a match at offset into a view of pageRows rows now topped by topRow:
+// topRow moved down in whole pages while the match lies beyond the first byte of the row just
+// below the page. A view less than a row tall goes to the match's own row instead.
+int32_t MatchTopRow(int32_t offset, int32_t topRow, int32_t pageRows);

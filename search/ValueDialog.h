@@ -3,13 +3,8 @@
 
 #include <cstdint>
 
-// True for 0..255.
-bool IsByteValue(uint32_t value);
 // Sets "Address:  " and the offset as 8 lower-case hex digits as the window's text.
 void SetAddressCaption(HWND window, uint32_t address);
-// Reads a value field: hex (first token) or decimal. Values that wrapped past 32 bits read as
-// out of range, so they can never pass for a byte.
-uint32_t ReadFieldValue(const char* text, int hexMode);
 
 // The byte-value dialog: a number 0..255 typed in hex or decimal.
 class ValueDialog : public DialogObject {
@@ -18,5 +13,10 @@ public:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     int hexMode;
+    // Offset of the byte being edited, for the caption.
     uint32_t address;
+
+private:
+    // Converts the field when the user picks the other base; returns 0 as the dialog result.
+    INT_PTR SwitchBase(int toHex);
 };

@@ -4,12 +4,12 @@
 // Shows the hourglass for the life of the scope and puts the previous cursor back on every path.
 class WaitCursor {
 public:
-    WaitCursor() : waitCursor_(LoadCursorA(nullptr, IDC_WAIT)), previous_(SetCursor(waitCursor_)) {}
-    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor();
+    ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    HCURSOR waitCursor_;
-    HCURSOR previous_;
+    HCURSOR waitCursor;
+    HCURSOR previousCursor;
 };

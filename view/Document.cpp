@@ -4,9 +4,6 @@
 
 namespace {
 
-// The view counts bytes in a signed 32-bit integer.
-const DWORD LargestLoadableSize = 0x7FFFFFFF;
-
 void Report(LoadFailure* failure, LoadFailure reason) {
     if (failure != nullptr) {
         *failure = reason;
@@ -15,24 +12,33 @@ void Report(LoadFailure* failure, LoadFailure reason) {
 
 }  // namespace
 
+bool IsLoadableSize(DWORD sizeHigh, DWORD sizeLow, DWORD extraBytes) {
+    // Loading only the low 32 bits would let a later save write a truncated copy back.
+    if (sizeHigh != 0 || sizeLow > LargestLoadableSize) {
+        return false;
+    }
+    return extraBytes <= 0xFFFFFFFFu - sizeLow;
+}
+
 int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
     FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid()) {
         Report(failure, LoadFailure::CannotOpen);
         return 0;
     }
-    DWORD highPart = 0;
-    DWORD lowPart = GetFileSize(file.Get(), &highPart);
-    if (lowPart == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+    // INVALID_FILE_SIZE is also a valid low part; only the error code tells a failure apart.
+    SetLastError(NO_ERROR);
+    DWORD sizeHigh = 0;
+    DWORD sizeLow = GetFileSize(file.Get(), &sizeHigh);
+    if (sizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
         Report(failure, LoadFailure::CannotOpen);
         return 0;
     }
-    // Loading only the low 32 bits would let a later save write a truncated copy back.
-    if (highPart != 0 || lowPart > LargestLoadableSize || lowPart > LargestLoadableSize - extraBytes) {
+    if (!IsLoadableSize(sizeHigh, sizeLow, extraBytes)) {
         Report(failure, LoadFailure::TooLarge);
         return 0;
     }
-    size = lowPart;
+    size = sizeLow;
     Release();
     data = static_cast<BYTE*>(GlobalAlloc(GMEM_ZEROINIT, size + extraBytes));
     if (data == nullptr) {
@@ -41,12 +47,16 @@ int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
     }
     capacity = size + extraBytes;
     DWORD wanted = size;
-    if (!ReadFile(file.Get(), data, wanted, &size, nullptr)) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), data, wanted, &read, nullptr)) {
         Release();
         size = 0;
         Report(failure, LoadFailure::ReadFailed);
         return 0;
     }
+    // A short read (the file shrank in between) keeps what was read; the bytes behind it stay
+    // zero, as the block was zero-filled.
+    size = read;
     begin = data;
     end = data + size;
     Report(failure, LoadFailure::None);
@@ -55,6 +65,12 @@ int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
 
 void Document::Release() {
     if (data != nullptr) {
-        data = static_cast<BYTE*>(GlobalFree(data));
+        // GlobalFree returns null on success; should it ever fail the block is still not ours
+        // to use, so data is cleared either way.
+        GlobalFree(data);
+        data = nullptr;
     }
+    begin = nullptr;
+    end = nullptr;
+    capacity = 0;
 }

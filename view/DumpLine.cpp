@@ -20,6 +20,12 @@ int BytesInRow(int32_t row, int32_t rowCount, int32_t fileSize) {
 }
 
 void FormatDumpLine(uint32_t offset, const uint8_t* bytes, int count, char* out) {
+    // A row holds 0 to 16 bytes; anything else would write past the caller's 75 bytes.
+    if (count < 0) {
+        count = 0;
+    } else if (count > BytesPerRow) {
+        count = BytesPerRow;
+    }
     for (int column = 0; column < TextAreaColumn; ++column) {
         out[column] = ' ';
     }

@@ -26,7 +26,8 @@ struct ColumnHit {
 int32_t RowCountOf(int32_t fileSize);
 // Bytes shown in row `row` of a document with rowCount rows and fileSize bytes.
 int BytesInRow(int32_t row, int32_t rowCount, int32_t fileSize);
-// Fills out (at least DumpLineBufferSize bytes) with the row; reads exactly count bytes.
+// Fills out (at least DumpLineBufferSize bytes) with the row; reads exactly count bytes
+// (count is clamped to 0..16).
 void FormatDumpLine(uint32_t offset, const uint8_t* bytes, int count, char* out);
 ColumnHit ByteAtColumn(int column);
 // Maps client pixel coordinates (16-bit unsigned) to the byte shown there.

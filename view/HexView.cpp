@@ -98,7 +98,7 @@ void HexView::Paint() {
             int count = BytesInRow(row, rowCount, fileSize);
             // Only bytes the row really holds are highlighted, whatever range is stored.
             int rowEnd = rowStart + count;
-            if (!(rowStart < matchEnd && matchStart < rowEnd)) {
+            if (!(rowStart < matchEnd && matchStart < rowEnd && matchStart < matchEnd)) {
                 continue;
             }
             FormatDumpLine(static_cast<uint32_t>(rowStart), bytes + rowStart, count, line);

@@ -72,6 +72,8 @@ public:
     Document document;
 
 private:
+    // Searches the stored pattern from the top; 0 when there is nothing it could be found in.
+    int StartSearch();
     // The bytes of the document, or null when none can be read.
     const BYTE* Bytes() const;
     void ShowEmptyDocument();

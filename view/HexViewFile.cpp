@@ -29,7 +29,8 @@ void FolderOfPath(const char* path, char* folder) {
     }
     if (cut == nullptr) {
         strcpy(folder, ".");
-    } else if (*cut == ':' || cut == folder) {
+    } else if (*cut == ':' || cut == folder || cut[-1] == ':') {
+        // "C:" alone names the drive's current folder, not its root; keep the separator.
         cut[1] = '\0';
     } else {
         *cut = '\0';
@@ -113,7 +114,7 @@ void HexView::OpenFile() {
 int HexView::WriteToFile(const char* path) {
     char folder[FileNameSize];
     char temporary[MAX_PATH];
-    if (strlen(path) >= sizeof(folder)) {
+    if (path[0] == '\0' || strlen(path) >= sizeof(folder)) {
         return 0;
     }
     FolderOfPath(path, folder);
@@ -147,6 +148,11 @@ int HexView::WriteToFile(const char* path) {
     BOOL replaced;
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         replaced = ReplaceFileA(path, temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        // With no backup name this error means the target is already gone and the temporary
+        // file holds the only copy: it must be moved into place, never deleted.
+        if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+            return MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
+        }
     } else {
         replaced = MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH);
     }

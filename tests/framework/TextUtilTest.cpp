@@ -52,7 +52,9 @@ TEST(InsertThousandsSeparators, GroupsTheFirstDigitRun) {
     const Case cases[] = {
         {"1234567", "1,234,567"}, {"123", "123"}, {"1234", "1,234"}, {"123456", "123,456"},
         {"-1234", "-1,234"}, {"abc", "abc"}, {"", ""}, {"ab12345cd", "ab12,345"}, {"0", "0"},
-        {"2147483647", "2,147,483,647"},
+        {"2147483647", "2,147,483,647"}, {"12 3456", "12"}, {"x\xB1" "1000", "x\xB1" "1,000"},
+        {"123456789012345678901234567890", "123,456,789,012,345,678,901,234,567,890"},
+        {"1234567890123456789012345678901", "1234567890123456789012345678901"},  // over 30: unchanged
     };
     for (const Case& c : cases) {
         char text[64];
@@ -69,7 +71,7 @@ TEST(FileNameOfPath, TakesThePartAfterTheLastSeparator) {
     const Case cases[] = {
         {"C:\\dir\\file.bin", 60, "file.bin"}, {"C:file", 60, "file"}, {"dir/sub/f", 60, "f"},
         {"name", 60, "name"}, {"C:\\dir\\", 60, ""}, {longName.c_str(), 60, first59.c_str()},
-        {"abc", 1, ""}, {"abcdef", 4, "abc"},
+        {"abc", 1, ""}, {"abcdef", 4, "abc"}, {"a\\b/c:d", 60, "d"}, {"\\name", 60, "name"},
     };
     for (const Case& c : cases) {
         char out[128];
@@ -82,7 +84,8 @@ TEST(RemoveExtension, CutsAtTheExtensionDotOnly) {
     struct Case { const char* path; const char* expected; };
     const Case cases[] = {
         {"C:\\dir\\file.txt", "C:\\dir\\file"}, {"C:\\dir.d\\file", "C:\\dir.d\\file"}, {"a.tar.gz", "a.tar"},
-        {"file", "file"}, {"", ""}, {"x.y/z", "x"}, {".cfg", ""}, {"C:.x", "C:"},
+        {"file", "file"}, {"", ""}, {"x.y/z", "x"}, {".cfg", ""}, {"C:.x", "C:"}, {"a.b:c", "a.b:c"},
+        {"dir.\\", "dir.\\"}, {"f.", "f"},
     };
     for (const Case& c : cases) {
         char path[64];
@@ -103,6 +106,8 @@ TEST(SplitCommandLine, CutsInPlaceAndCountsNonEmptyArguments) {
         {"\"x\"y", 2, {"x", "y", ""}},
         {"a\tb c", 2, {"a\tb", "c", ""}},
         {"   ", 0, {"", "", ""}},
+        {"\"\"", 0, {"", "", ""}},
+        {"  lead   gap ", 2, {"lead", "gap", ""}},
     };
     for (const Case& c : cases) {
         char text[64];
@@ -116,6 +121,8 @@ TEST(SplitCommandLine, CutsInPlaceAndCountsNonEmptyArguments) {
     char text[] = "a";
     char* args[1];
     EXPECT_EQ(0, SplitCommandLine(text, args, 0));
+    EXPECT_EQ(0, SplitCommandLine(text, args, -1));
+    EXPECT_STREQ("a", text);
 }
 
 TEST(FindChar, ComparesSignedAndNeverMatchesTheTerminator) {
@@ -139,6 +146,7 @@ TEST(ParseHexToken, ReadsTokensWrappingAt32Bits) {
     const Case cases[] = {
         {"1F", 0x1F, 2}, {"0D 0A", 0x0D, 3}, {"123456789", 0x23456789, 9}, {"  ", 0, -1},
         {"ff", 0, -1}, {"0D,0A", 0x0D, 3}, {"x7y", 7, 3}, {"", 0, -1}, {"1000000FF", 0xFF, 9},
+        {"FFFFFFFF", 0xFFFFFFFFu, 8}, {" AB\xC1" "C", 0xAB, 4}, {"9 ", 9, 2},
     };
     for (const Case& c : cases) {
         uint32_t value = 12345;
@@ -156,7 +164,9 @@ TEST(DecimalToInt, ReadsLikeAtolAndWraps) {
     struct Case { const char* text; int32_t value; };
     const Case cases[] = {
         {"255", 255}, {"  +12x", 12}, {"-7", -7}, {"", 0}, {"abc", 0}, {"4294967296", 0},
-        {"4294967551", 255}, {"\t9", 9},
+        {"4294967551", 255}, {"\t9", 9}, {"2147483648", INT32_MIN}, {"-2147483648", INT32_MIN},
+        {"99999999999999999999", static_cast<int32_t>(0x630FFFFFu)}, {"- 5", 0}, {"+-5", 0},
+        {"\n\v\f\r 42 7", 42}, {"0012", 12}, {"12\xB3" "4", 12},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.value, DecimalToInt(c.text)) << c.text;

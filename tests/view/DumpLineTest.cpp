@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,5 +91,56 @@ TEST(HitTestDump, MapsPixelsToBytesOfTheDocument) {
         }
     }
     EXPECT_EQ(DumpArea::None, HitTestDump(80, 0, 0, 16, 0, 100).area);
+    EXPECT_EQ(DumpArea::None, HitTestDump(80, 0, 8, 0, 0, 100).area);
+    EXPECT_EQ(DumpArea::None, HitTestDump(80, 0, -8, 16, 0, 100).area);
     EXPECT_EQ(DumpArea::None, HitTestDump(80, 0xFFFF, 8, 1, 0x7FFFFFF0, 0x7FFFFFFF).area);
+    EXPECT_EQ(DumpArea::None, HitTestDump(80, 0xFFFF, 8, 1, INT32_MAX, INT32_MAX).area);
+    EXPECT_EQ(DumpArea::None, HitTestDump(80, 0, 8, 16, -1, 100).area);
+    EXPECT_EQ(DumpArea::None, HitTestDump(80, 0, 8, 16, 0, 0).area);  // empty document
+}
+
+TEST(HitTestDump, ExactAtTheLargestDocument) {
+    // Row 0x7FFFFFF holds positions 0x7FFFFFF0..0x7FFFFFFF; the last is beyond a file of
+    // 0x7FFFFFFF bytes.
+    DumpHit hit = HitTestDump(8 * 55, 0, 8, 16, 0x7FFFFFF, 0x7FFFFFFF);  // column 55: byte 15
+    EXPECT_EQ(DumpArea::None, hit.area);
+    hit = HitTestDump(8 * 71, 0, 8, 16, 0x7FFFFFF, 0x7FFFFFFF);  // column 71: byte 13
+    EXPECT_EQ(DumpArea::Text, hit.area);
+    EXPECT_EQ(0x7FFFFFFD, hit.position);
+    hit = HitTestDump(7 * 52 + 6, 15 * 3 + 14, 7, 15, 10, 1000);  // column 52, view row 3
+    EXPECT_EQ(DumpArea::Hex, hit.area);
+    EXPECT_EQ(13 * 16 + 14, hit.position);
+}
+
+TEST(FormatDumpLine, CountOutsideARowIsClamped) {
+    std::vector<uint8_t> bytes(40, 0x41);
+    char out[DumpLineBufferSize + 8];
+    FormatDumpLine(0, bytes.data(), 40, out);
+    EXPECT_EQ(std::string("00000000  ") + "41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 " +
+                  std::string(16, 'A'),
+              std::string(out));
+    FormatDumpLine(0, bytes.data(), -3, out);
+    EXPECT_EQ(std::string(58, ' '), std::string(out));
+}
+
+TEST(FormatDumpLine, EveryRowOfADocument) {
+    // A 261-byte document: 17 rows, 16 full ones and a last one with the bytes 256..260.
+    std::vector<uint8_t> document(261);
+    for (size_t i = 0; i < document.size(); ++i) {
+        document[i] = static_cast<uint8_t>(i);
+    }
+    const int32_t rows = RowCountOf(261);
+    ASSERT_EQ(17, rows);
+    for (int32_t row = 0; row < rows; ++row) {
+        int count = BytesInRow(row, rows, 261);
+        char out[DumpLineBufferSize];
+        FormatDumpLine(static_cast<uint32_t>(row * 16), document.data() + row * 16, count, out);
+        EXPECT_EQ(static_cast<size_t>(58 + count), strlen(out)) << row;
+        char offset[9] = {};
+        snprintf(offset, sizeof offset, "%08X", static_cast<unsigned>(row * 16));
+        EXPECT_EQ(std::string(offset), std::string(out, 8)) << row;
+    }
+    char last[DumpLineBufferSize];
+    FormatDumpLine(256, document.data() + 256, 5, last);
+    EXPECT_EQ("00000100  00 01 02 03 04" + std::string(57 - 24, ' ') + " .....", std::string(last));
 }

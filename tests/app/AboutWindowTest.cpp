@@ -1,0 +1,214 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/AboutWindow.h"
+#include "app/FontSpec.h"
+#include "app/Globals.h"
+#include "app/MessageBoxButtons.h"
+#include "app/ResourceIds.h"
+#include "framework/AppInstance.h"
+
+namespace {
+
+const COLORREF Black = 0x000000;
+const COLORREF Face = 0xC0C0C0;
+const COLORREF Shadow = 0x808080;
+const UINT StepMilliseconds = 40;
+const UINT WatchdogMilliseconds = 5000;
+const UINT ProbeLimit = 0xFFFF;
+
+// GetGuiResources says 0 under Wine, so live GDI objects are counted by probing every handle
+// value with a zero high word.
+int CountGdiObjects() {
+    int count = 0;
+    for (UINT value = 1; value <= ProbeLimit; ++value) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(value))) != 0) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+typedef void (*Step)();
+Step stepToRun;
+bool watchdogFired;
+UINT_PTR stepTimer;
+UINT_PTR watchdogTimer;
+
+void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, stepTimer);
+    stepToRun();
+}
+
+void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR, DWORD) {
+    watchdogFired = true;
+    KillTimer(nullptr, watchdogTimer);
+    PostMessageA(aboutWindow.hwnd, WM_CLOSE, 0, 0);
+}
+
+int RunAbout(AboutWindow& about, HWND owner, Step step, const char* text, const char* link) {
+    stepToRun = step;
+    watchdogFired = false;
+    stepTimer = SetTimer(nullptr, 0, StepMilliseconds, OnStepTimer);
+    watchdogTimer = SetTimer(nullptr, 0, WatchdogMilliseconds, OnWatchdog);
+    int result = about.Run(owner, text, link, 0, MAKEINTRESOURCEA(IDI_BYTRANE), Black, Face, Shadow);
+    KillTimer(nullptr, stepTimer);
+    KillTimer(nullptr, watchdogTimer);
+    return result;
+}
+
+RECT windowSeen;
+RECT linkSeen;
+bool linkExists;
+bool cornerInRegion;
+bool centreInRegion;
+
+void RecordLayout() {
+    GetWindowRect(aboutWindow.hwnd, &windowSeen);
+    linkExists = aboutWindow.linkCreated == 1 && IsWindow(aboutWindow.linkButton.hwnd);
+    if (linkExists) {
+        GetWindowRect(aboutWindow.linkButton.hwnd, &linkSeen);
+        MapWindowPoints(nullptr, aboutWindow.hwnd, reinterpret_cast<POINT*>(&linkSeen), 2);
+    }
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    bool hasRegion = GetWindowRgn(aboutWindow.hwnd, region) != ERROR;
+    cornerInRegion = hasRegion && PtInRegion(region, 3, 3);
+    centreInRegion = hasRegion && PtInRegion(region, aboutWindow.regionWidth / 2, aboutWindow.regionHeight / 2);
+    DeleteObject(region);
+}
+
+void ClickLink() {
+    PostMessageA(aboutWindow.linkButton.hwnd, BM_CLICK, 0, 0);
+}
+
+void RecordAndClickLink() {
+    RecordLayout();
+    ClickLink();
+}
+
+void RecordAndPressEnter() {
+    RecordLayout();
+    PostMessageA(messageBoxButtons[0].hwnd, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+void PressOk() {
+    PostMessageA(messageBoxButtons[0].hwnd, BM_CLICK, 0, 0);
+}
+
+class AboutWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        appInstance = GetModuleHandleA(nullptr);
+        owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640, 480,
+                                nullptr, nullptr, appInstance, nullptr);
+    }
+    static void TearDownTestSuite() { DestroyWindow(owner); }
+
+    void ExpectClosedCleanly() {
+        EXPECT_FALSE(watchdogFired);
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_FALSE(aboutWindow.hwnd != nullptr && IsWindow(aboutWindow.hwnd));
+    }
+
+    static HWND owner;
+};
+
+HWND AboutWindowTest::owner;
+
+TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* link;
+        Step step;
+        int lines;
+        int extraLines;
+        bool hasLink;
+    };
+    const Case cases[] = {
+        {"the program's own", AboutText, AboutLink, RecordAndClickLink, 3, 10, true},
+        {"one line", "Bytrane", "https://bytrane.example.org/a", RecordAndClickLink, 1, 10, true},
+        {"no link", AboutText, "", RecordAndPressEnter, 3, 8, false},
+    };
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(info, &metrics);
+    DeleteDC(info);
+    int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, c.step, c.text, c.link));
+        ExpectClosedCleanly();
+        EXPECT_EQ(c.lines, aboutWindow.lineCount);
+        EXPECT_EQ(aboutWindow.maxLineWidth + 4 * aboutWindow.maxCharWidth + 1, windowSeen.right - windowSeen.left);
+        EXPECT_EQ((c.lines + c.extraLines) * lineHeight + 1, windowSeen.bottom - windowSeen.top);
+        EXPECT_FALSE(cornerInRegion);
+        EXPECT_TRUE(centreInRegion);
+        ASSERT_EQ(c.hasLink, linkExists);
+        if (c.hasLink) {
+            int width = linkSeen.right - linkSeen.left;
+            EXPECT_GT(width, 0);
+            EXPECT_EQ((aboutWindow.regionWidth - width) / 2, linkSeen.left);
+            EXPECT_EQ(2 * lineHeight + 32 + (c.lines + 1) * lineHeight, linkSeen.top);
+        }
+    }
+}
+
+TEST_F(AboutWindowTest, TheOkButtonClosesItWithResultOne) {
+    EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, PressOk, AboutText, AboutLink));
+    ExpectClosedCleanly();
+}
+
+TEST_F(AboutWindowTest, RepeatedBoxesKeepOneLinkFont) {
+    const int runs = 20;
+    const int deliberateLeak = 5;
+    RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
+
+    int before = CountGdiObjects();
+    HBRUSH leaked[deliberateLeak];
+    for (HBRUSH& brush : leaked) {
+        brush = CreateSolidBrush(Face);
+    }
+    EXPECT_EQ(before + deliberateLeak, CountGdiObjects());
+    for (HBRUSH brush : leaked) {
+        DeleteObject(brush);
+    }
+
+    for (int i = 0; i < runs; ++i) {
+        EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink));
+    }
+    ExpectClosedCleanly();
+    EXPECT_EQ(before, CountGdiObjects());
+}
+
+TEST_F(AboutWindowTest, TheLinkFontGoesWithItsBox) {
+    int before = CountGdiObjects();
+    {
+        AboutWindow about;
+        EXPECT_EQ(IDOK, RunAbout(about, owner, PressOk, AboutText, AboutLink));
+        EXPECT_NE(nullptr, about.linkFont.font);
+    }
+    EXPECT_EQ(before, CountGdiObjects());
+}
+
+TEST(FontSpecTest, CreatingAgainReplacesTheFontAndReleaseDeletesIt) {
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    int before = CountGdiObjects();
+    FontSpec spec;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(1, spec.Create(info, "MS Sans Serif", 12));
+    }
+    EXPECT_EQ(before + 1, CountGdiObjects());
+    LOGFONTA made;
+    ASSERT_NE(0, GetObjectA(spec.font, sizeof made, &made));
+    EXPECT_EQ(-MulDiv(12, GetDeviceCaps(info, LOGPIXELSY), 72), made.lfHeight);
+    EXPECT_STREQ("MS Sans Serif", made.lfFaceName);
+    EXPECT_GT(spec.lineHeight, 0);
+    spec.Release();
+    EXPECT_EQ(nullptr, spec.font);
+    EXPECT_EQ(before, CountGdiObjects());
+    DeleteDC(info);
+}
+
+}  // namespace
