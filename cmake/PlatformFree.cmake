@@ -6,10 +6,14 @@ set(BYTRANE_PLATFORM_FREE_SOURCES
   ${CMAKE_SOURCE_DIR}/view/DumpLine.cpp
   ${CMAKE_SOURCE_DIR}/search/Matcher.cpp
   ${CMAKE_SOURCE_DIR}/search/HexPattern.cpp
+  ${CMAKE_SOURCE_DIR}/search/ValueText.cpp
 )
 set(BYTRANE_PLATFORM_FREE_TESTS
   ${CMAKE_SOURCE_DIR}/tests/framework/TextUtilTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/framework/CenteringTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/framework/PartEdgesTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/view/DumpLineTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/search/MatcherTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/search/HexPatternTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/search/ValueTextTest.cpp
 )

@@ -6,13 +6,21 @@
 #include "framework/GdiGuards.h"
 #include "framework/PartEdges.h"
 
+namespace {
+
+// The most parts a status window accepts in SB_SETPARTS.
+const int MaxParts = 256;
+
+}  // namespace
+
 StatusBar::StatusBar()
     : parent(nullptr), partCapacity(0), partWidths(nullptr), partStyles(nullptr), partEdges(nullptr),
       partCount(0) {
 }
 
 int StatusBar::InitParts(int count) {
-    if (count < 0) {
+    if (count < 0 || count > MaxParts) {
+        partCapacity = 0;
         return 0;
     }
     partStyles = new (std::nothrow) UINT[count]();

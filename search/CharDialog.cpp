@@ -7,7 +7,6 @@
 
 namespace {
 
-// Only the first character counts; the rest of a longer text is cut off unread.
 const int FieldBufferSize = 20;
 
 }  // namespace

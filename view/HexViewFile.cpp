@@ -37,6 +37,13 @@ void FolderOfPath(const char* path, char* folder) {
     }
 }
 
+// Wine's ReplaceFileA leaves a file of its own in the folder when the target is in use, so a
+// target that cannot be opened for writing is refused before replacing is tried.
+bool CanReplace(const char* path) {
+    FileHandle target(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return target.IsValid();
+}
+
 }  // namespace
 
 void HexView::ShowEmptyDocument() {
@@ -147,7 +154,8 @@ int HexView::WriteToFile(const char* path) {
     // Replacing keeps the target's attributes and refuses a read-only or locked target.
     BOOL replaced;
     if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-        replaced = ReplaceFileA(path, temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+        replaced = CanReplace(path) &&
+                   ReplaceFileA(path, temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
         // With no backup name this error means the target is already gone and the temporary
         // file holds the only copy: it must be moved into place, never deleted.
         if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {

@@ -8,6 +8,7 @@
 #include "framework/AppInstance.h"
 #include "framework/Control.h"
 #include "framework/Window.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/RecordingWindow.h"
 
 namespace {
@@ -257,13 +258,38 @@ TEST_F(WindowTest, BaseCloseDestroysAndClearsTheHandle) {
     EXPECT_EQ(nullptr, window.hwnd);
 }
 
-TEST_F(WindowTest, DestroyWithoutAWindowFailsAndKeepsTheHandle) {
+TEST_F(WindowTest, DestroyOfAWindowGoneElsewhereFailsAndKeepsTheHandle) {
     TestWindow window;
-    HWND stale = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FF0));
-    window.hwnd = stale;
+    ASSERT_EQ(1, window.Create(nullptr, nullptr, "", 0, 0, WindowWidth, WindowHeight));
+    HWND stale = window.hwnd;
+    ASSERT_TRUE(DestroyWindow(stale));
+    EXPECT_EQ(stale, window.hwnd);
     EXPECT_EQ(0, window.Destroy());
     EXPECT_EQ(stale, window.hwnd);
-    window.hwnd = nullptr;
+}
+
+TEST_F(WindowTest, CreateWithoutAnOverrideReportsItAndFails) {
+    struct Bare : public Window {
+        int RegisterWindowClass() override { return 0; }
+    } bare;
+    std::string caption;
+    bool saysMissingCreate = false;
+    HWND owner = reinterpret_cast<HWND>(1);
+    DialogAnswerer answerer([&](HWND box) {
+        char buffer[64] = "";
+        GetWindowTextA(box, buffer, sizeof(buffer));
+        caption = buffer;
+        saysMissingCreate = FindWindowExA(box, nullptr, "Static", "Missing Create") != nullptr;
+        owner = GetWindow(box, GW_OWNER);
+        DialogAnswerer::PostCommand(box, IDOK);
+        return true;
+    });
+    EXPECT_EQ(0, bare.Create(nullptr, nullptr, "", 0, 0, WindowWidth, WindowHeight));
+    EXPECT_FALSE(answerer.timedOut);
+    EXPECT_EQ("App Error", caption);
+    EXPECT_TRUE(saysMissingCreate);
+    EXPECT_EQ(nullptr, owner);
+    EXPECT_EQ(nullptr, bare.hwnd);
 }
 
 class NotifyingControl : public Control {
@@ -324,7 +350,7 @@ public:
     void PreRegisterClass(WNDCLASSA* windowClass) override {
         ++hookCalls;
         if (breakRecord) {
-            windowClass->lpfnWndProc = nullptr;
+            windowClass->lpszClassName = TestWindow::ClassName;
         }
         windowClass->style |= CS_DBLCLKS;
     }
@@ -347,6 +373,8 @@ TEST_F(WindowTest, ClassIsRegisteredOnce) {
         {false, true, 1, 1, 1},
         {true, false, 0, 1, 1},
     };
+    TestWindow taken;
+    taken.RegisterWindowClass();
     OnceWindow window;
     for (const auto& row : table) {
         window.callHook = row.callHook;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "tests/support/GdiCounter.h"
+#include "tests/support/MessagePump.h"
 #include "ViewHarness.h"
 #include "framework/AppInstance.h"
 
@@ -35,8 +37,13 @@ public:
 
 class BitBltWindowTest : public ::testing::Test {
 protected:
+    // One parent for all tests: under Xvfb without a window manager Wine takes about two
+    // seconds to destroy a top-level window.
     void SetUp() override {
         viewtest::StartProgramWindows();
+        if (parent_ != nullptr) {
+            return;
+        }
         WNDCLASSA parentClass = {};
         parentClass.lpfnWndProc = DefWindowProcA;
         parentClass.hInstance = appInstance;
@@ -47,14 +54,9 @@ protected:
         ASSERT_NE(nullptr, parent_);
     }
 
-    void TearDown() override {
-        DestroyWindow(parent_);
-        viewtest::PumpMessages();
-    }
-
     void CreateChild(CountingWindow* window) {
         ASSERT_TRUE(window->Create(parent_, nullptr, "", 0, 0, ChildWidth, ChildHeight));
-        viewtest::PumpMessages();
+        PumpMessages();
     }
 
     static COLORREF ScreenPixel(HWND window, int x, int y) {
@@ -64,8 +66,10 @@ protected:
         return pixel;
     }
 
-    HWND parent_ = nullptr;
+    static HWND parent_;
 };
+
+HWND BitBltWindowTest::parent_ = nullptr;
 
 TEST_F(BitBltWindowTest, PaintCopiesExactlyTheUpdateRectangleWithoutRendering) {
     CountingWindow window;
@@ -106,9 +110,9 @@ TEST_F(BitBltWindowTest, UncoveringRepaintsFromTheBackBuffer) {
     HWND cover = CreateWindowExA(WS_EX_TOPMOST, ParentClassName, "", WS_POPUP | WS_VISIBLE, onScreen.left + 10,
                                  onScreen.top + 10, 50, 30, nullptr, nullptr, appInstance, nullptr);
     ASSERT_NE(nullptr, cover);
-    viewtest::PumpMessages();
+    PumpMessages();
     DestroyWindow(cover);
-    viewtest::PumpMessages();
+    PumpMessages();
     UpdateWindow(window.hwnd);
 
     EXPECT_EQ(Green, ScreenPixel(window.hwnd, 30, 25));
@@ -119,27 +123,27 @@ TEST_F(BitBltWindowTest, UncoveringRepaintsFromTheBackBuffer) {
 TEST_F(BitBltWindowTest, ProbingCounterSeesADeliberateLeak) {
     const int leaked = 10;
     HBRUSH brushes[leaked];
-    int before = viewtest::CountGdiObjects();
+    int before = CountGdiObjects();
     for (HBRUSH& brush : brushes) {
         brush = CreateSolidBrush(Red);
     }
-    EXPECT_EQ(before + leaked, viewtest::CountGdiObjects());
+    EXPECT_EQ(before + leaked, CountGdiObjects());
     for (HBRUSH brush : brushes) {
         DeleteObject(brush);
     }
-    EXPECT_EQ(before, viewtest::CountGdiObjects());
+    EXPECT_EQ(before, CountGdiObjects());
 }
 
 TEST_F(BitBltWindowTest, ColourChangesKeepExactlyOneBrush) {
     CountingWindow window;
     CreateChild(&window);
-    int before = viewtest::CountGdiObjects();
+    int before = CountGdiObjects();
     HBRUSH first = window.backgroundBrush;
 
     COLORREF previous = window.SetBackgroundColor(Red);
     window.SetBackgroundColor(previous);
 
-    EXPECT_EQ(before, viewtest::CountGdiObjects());
+    EXPECT_EQ(before, CountGdiObjects());
     EXPECT_EQ(0u, GetObjectType(first)) << "the replaced brush must be deleted";
     EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(window.backgroundBrush));
     EXPECT_EQ(previous, window.backgroundColor);
@@ -154,19 +158,19 @@ TEST_F(BitBltWindowTest, DestroyReleasesItsThreeObjects) {
         CreateChild(&warmUp);
         warmUp.Destroy();
     }
-    int before = viewtest::CountGdiObjects();
+    int before = CountGdiObjects();
     CountingWindow window;
     CreateChild(&window);
     HGDIOBJ owned[] = {window.memoryDC, window.backBitmap, window.backgroundBrush};
-    EXPECT_EQ(before + 3, viewtest::CountGdiObjects());
+    EXPECT_EQ(before + 3, CountGdiObjects());
     window.Render(Red);
 
     window.Destroy();
-    viewtest::PumpMessages();
+    PumpMessages();
     for (HGDIOBJ object : owned) {
         EXPECT_EQ(0u, GetObjectType(object));
     }
-    EXPECT_EQ(before, viewtest::CountGdiObjects());
+    EXPECT_EQ(before, CountGdiObjects());
 }
 
 }  // namespace

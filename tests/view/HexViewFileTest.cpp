@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "tests/support/DialogAnswerer.h"
 #include "ViewHarness.h"
 #include "app/Globals.h"
 #include "view/SaveSeam.h"
@@ -16,6 +17,7 @@ namespace {
 
 const char NoFileText[] = "No file loaded";
 const char WriteErrorText[] = "An error occurred, file not saved.";
+const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog: a combo box, not the edit 0x480
 
 std::string Bytes(int size, int seed) {
     std::string bytes(size, '\0');
@@ -205,7 +207,6 @@ TEST_F(HexViewFileTest, SaveThatCannotReplaceTheTargetChangesNothing) {
         EXPECT_EQ(1, hexView.modified) << c.name;
         EXPECT_EQ("\tModified", viewtest::StatusPartText(2)) << c.name;
         EXPECT_EQ(1u, folder_.FileNames().size()) << c.name << ": no temporary file is left";
-        for (auto& n : folder_.FileNames()) { std::string p = folder_.Path(n); BOOL d = n == "target.bin" ? 1 : DeleteFileA(p.c_str()); printf("DBG %s del=%d err=%lu\n", n.c_str(), d, GetLastError()); }
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -252,9 +253,14 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
     std::string expected = DocumentBytes();
     std::string newPath = folder_.Path("new.bin");
     {
-        viewtest::FileDialogAnswerer answer(newPath);
+        DialogAnswerer answer([&newPath](HWND dialog) {
+            DialogAnswerer::SetItemText(dialog, FileNameFieldId, newPath.c_str());
+            DialogAnswerer::PostCommand(dialog, IDOK);
+            return true;
+        });
         hexView.SaveAs();
-        EXPECT_TRUE(answer.answered);
+        EXPECT_TRUE(answer.finished);
+        EXPECT_FALSE(answer.timedOut);
     }
     EXPECT_EQ(expected, folder_.Read("new.bin"));
     EXPECT_EQ(Bytes(40, 7), folder_.Read("old.bin"));
@@ -266,9 +272,12 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
     // A cancelled dialog changes nothing.
     hexView.modified = 1;
     {
-        viewtest::FileDialogAnswerer cancel("");
+        DialogAnswerer cancel([](HWND dialog) {
+            DialogAnswerer::PostCommand(dialog, IDCANCEL);
+            return true;
+        });
         hexView.SaveAs();
-        EXPECT_TRUE(cancel.answered);
+        EXPECT_TRUE(cancel.finished);
     }
     EXPECT_EQ(newPath, hexView.fileName);
     EXPECT_EQ(1, hexView.modified);

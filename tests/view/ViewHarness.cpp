@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "tests/support/MessagePump.h"
 #include "app/Globals.h"
 #include "framework/AppInstance.h"
 
@@ -12,10 +13,7 @@ namespace {
 const int StatusPartCount = 3;
 const int FixedPartWidth = 20;
 const DWORD ViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL;
-const UINT TickMilliseconds = 50;
-const int LargestHandleValue = 0xFFFF;
-const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog names its file field so
-const char DialogClassName[] = "#32770";
+const char BoxClassName[] = "CMSGCLASS";
 const int TextBufferSize = 512;
 
 }  // namespace
@@ -37,14 +35,6 @@ void StartProgramWindows() {
     PumpMessages();
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 std::string StatusPartText(int part) {
     char text[TextBufferSize] = "";
     LRESULT length = SendMessageA(statusBar.hwnd, SB_GETTEXTLENGTHA, part, 0);
@@ -59,16 +49,6 @@ std::string WindowText(HWND window) {
     char text[TextBufferSize] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
-}
-
-int CountGdiObjects() {
-    int count = 0;
-    for (int value = 1; value <= LargestHandleValue; ++value) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<INT_PTR>(value))) != 0) {
-            ++count;
-        }
-    }
-    return count;
 }
 
 ScratchFolder::ScratchFolder() {
@@ -149,64 +129,15 @@ std::vector<std::string> ScratchFolder::FileNames() const {
     return names;
 }
 
-BoxCatcher* BoxCatcher::active_ = nullptr;
-
-BoxCatcher::BoxCatcher() : timer_(SetTimer(nullptr, 0, TickMilliseconds, OnTick)) {
-    active_ = this;
-}
-
-BoxCatcher::~BoxCatcher() {
-    KillTimer(nullptr, timer_);
-    active_ = nullptr;
-}
-
-void CALLBACK BoxCatcher::OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (active_ == nullptr || !msgWindow.running || msgWindow.hwnd == nullptr || !IsWindow(msgWindow.hwnd)) {
-        return;
-    }
-    active_->texts.push_back(msgWindow.text != nullptr ? msgWindow.text : "");
-    active_->captions.push_back(msgWindow.caption != nullptr ? msgWindow.caption : "");
-    PostMessageA(msgWindow.hwnd, WM_CLOSE, 0, 0);
-}
-
-FileDialogAnswerer* FileDialogAnswerer::active_ = nullptr;
-
-FileDialogAnswerer::FileDialogAnswerer(const std::string& path)
-    : answered(false), path_(path), timer_(SetTimer(nullptr, 0, TickMilliseconds, OnTick)) {
-    active_ = this;
-}
-
-FileDialogAnswerer::~FileDialogAnswerer() {
-    KillTimer(nullptr, timer_);
-    active_ = nullptr;
-}
-
-BOOL CALLBACK FileDialogAnswerer::FindDialog(HWND window, LPARAM found) {
-    char className[TextBufferSize] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && lstrcmpA(className, DialogClassName) == 0) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK FileDialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (active_ == nullptr || active_->answered) {
-        return;
-    }
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr) {
-        return;
-    }
-    active_->answered = true;
-    if (active_->path_.empty()) {
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return;
-    }
-    SetWindowTextA(GetDlgItem(dialog, FileNameFieldId), active_->path_.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+BoxCatcher::BoxCatcher()
+    : answerer_(
+          [this](HWND) {
+              texts.push_back(msgWindow.text != nullptr ? msgWindow.text : "");
+              captions.push_back(msgWindow.caption != nullptr ? msgWindow.caption : "");
+              PostMessageA(msgWindow.hwnd, WM_CLOSE, 0, 0);
+              return true;
+          },
+          BoxClassName) {
 }
 
 }  // namespace viewtest

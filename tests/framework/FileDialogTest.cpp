@@ -1,0 +1,213 @@
+#include <windows.h>
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "framework/AppInstance.h"
+#include "framework/FileDialog.h"
+#include "tests/support/DialogAnswerer.h"
+
+namespace {
+
+// Wine's file dialog takes the name from the combo box cmb13; the classic template's edit is edt1.
+const int FileNameCombo = 0x47C;
+const int FileNameEdit = 0x480;
+const int FilterCombo = 0x470;
+const DWORD PathSize = 260;
+const char Guard = '#';
+const int GuardBytes = 16;
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        appInstance = GetModuleHandleA(nullptr);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "fwdialog" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        existing = folder + "\\present.txt";
+        HANDLE file = CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(file);
+    }
+    void TearDown() override {
+        DeleteFileA(existing.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string folder;
+    std::string existing;
+};
+
+void TypeFileName(HWND dialog, const std::string& name) {
+    int field = GetDlgItem(dialog, FileNameCombo) != nullptr ? FileNameCombo : FileNameEdit;
+    DialogAnswerer::SetItemText(dialog, field, name.c_str());
+}
+
+// Chooses the name, optionally after switching to the filter with the given 0-based position.
+DialogAnswerer::Action Choose(const std::string& name, int filterPosition = -1) {
+    return [name, filterPosition](HWND dialog) {
+        if (filterPosition >= 0) {
+            HWND filters = GetDlgItem(dialog, FilterCombo);
+            SendMessageA(filters, CB_SETCURSEL, filterPosition, 0);
+            // The dialog takes the filter choice from CBN_SELENDOK, which a real pick sends as
+            // the list closes.
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FilterCombo, CBN_SELENDOK), reinterpret_cast<LPARAM>(filters));
+        }
+        TypeFileName(dialog, name);
+        DialogAnswerer::PostCommand(dialog, IDOK);
+        return true;
+    };
+}
+
+bool Cancel(HWND dialog) {
+    DialogAnswerer::PostCommand(dialog, IDCANCEL);
+    return true;
+}
+
+// Records the filled record as the hook saw it and gives the dialog a caption to look for.
+class InspectedDialog : public FileDialog {
+public:
+    using FileDialog::FileDialog;
+    void PreFileDialog(OPENFILENAMEA* record) override {
+        seen = *record;
+        record->lpstrTitle = "Inspected";
+    }
+    OPENFILENAMEA seen = {};
+};
+
+TEST_F(FileDialogTest, FilterListHoldsFourTextsAndAFinalNul) {
+    const char* expected[] = {"All files (*.*)", "*.*", "Executable files (*.exe, *.dll, *.vxd)",
+                              "*.exe;*.dll;*.vxd"};
+    const char* text = FileDialogFilter;
+    for (const char* part : expected) {
+        EXPECT_STREQ(part, text);
+        text += strlen(text) + 1;
+    }
+    EXPECT_EQ('\0', *text);
+}
+
+TEST_F(FileDialogTest, RecordIsFilledBeforeTheHookAndUsedAfterIt) {
+    const struct {
+        int isOpen;
+        DWORD flags;
+    } table[] = {{1, 0x0004}, {0, 0x8806}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.isOpen);
+        InspectedDialog dialog(row.isOpen, FileDialogFilter, 2, ".bin");
+        EXPECT_EQ(row.flags, dialog.flags);
+        char path[PathSize] = "";
+        std::string caption;
+        DialogAnswerer answerer([&caption](HWND window) {
+            char text[64] = "";
+            GetWindowTextA(window, text, sizeof(text));
+            caption = text;
+            return Cancel(window);
+        });
+        EXPECT_EQ(0, dialog.Run(nullptr, path, PathSize, folder.c_str()));
+        EXPECT_FALSE(answerer.timedOut);
+        EXPECT_EQ("Inspected", caption);
+        EXPECT_EQ(76u, dialog.seen.lStructSize);
+        EXPECT_EQ(appInstance, dialog.seen.hInstance);
+        EXPECT_EQ(FileDialogFilter, dialog.seen.lpstrFilter);
+        EXPECT_EQ(2u, dialog.seen.nFilterIndex);
+        EXPECT_EQ(path, dialog.seen.lpstrFile);
+        EXPECT_EQ(PathSize, dialog.seen.nMaxFile);
+        EXPECT_EQ(folder.c_str(), dialog.seen.lpstrInitialDir);
+        EXPECT_STREQ("", dialog.seen.lpstrTitle);
+        EXPECT_EQ(row.flags, dialog.seen.Flags);
+        EXPECT_STREQ("bin", dialog.seen.lpstrDefExt);
+        EXPECT_EQ(nullptr, dialog.seen.lpstrFileTitle);
+        EXPECT_EQ(nullptr, dialog.seen.lpfnHook);
+    }
+}
+
+TEST_F(FileDialogTest, OpenReturnsTheChosenPath) {
+    FileDialog dialog(1, FileDialogFilter, 1, nullptr);
+    char path[PathSize] = "";
+    DialogAnswerer answerer(Choose(existing));
+    EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
+    EXPECT_FALSE(answerer.timedOut);
+    EXPECT_EQ(0, lstrcmpiA(existing.c_str(), path));
+    EXPECT_EQ(1, dialog.filterIndex);
+    EXPECT_EQ(0, dialog.selectionChanged);
+}
+
+TEST_F(FileDialogTest, OpenRemembersAnotherFilterSaveAsNever) {
+    const struct {
+        int isOpen;
+        int filterIndex;
+        int selectionChanged;
+    } table[] = {{1, 2, 1}, {0, 1, 0}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.isOpen);
+        FileDialog dialog(row.isOpen, FileDialogFilter, 1, nullptr);
+        char path[PathSize] = "";
+        std::string chosen = row.isOpen ? existing : folder + "\\absent.bin";
+        DialogAnswerer answerer(Choose(chosen, 1));
+        EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
+        EXPECT_FALSE(answerer.timedOut);
+        EXPECT_EQ(row.filterIndex, dialog.filterIndex);
+        EXPECT_EQ(row.selectionChanged, dialog.selectionChanged);
+        EXPECT_EQ(0, dialog.readOnly);
+    }
+}
+
+TEST_F(FileDialogTest, CancelLeavesTheRememberedStateAlone) {
+    const int kinds[] = {1, 0};
+    for (int isOpen : kinds) {
+        SCOPED_TRACE(isOpen);
+        FileDialog dialog(isOpen, FileDialogFilter, 2, nullptr);
+        char path[PathSize] = "";
+        DialogAnswerer answerer(Cancel);
+        EXPECT_EQ(0, dialog.Run(nullptr, path, PathSize, nullptr));
+        EXPECT_FALSE(answerer.timedOut);
+        EXPECT_EQ(2, dialog.filterIndex);
+        EXPECT_EQ(0, dialog.readOnly);
+        EXPECT_EQ(0, dialog.selectionChanged);
+        EXPECT_STREQ("", path);
+    }
+}
+
+TEST_F(FileDialogTest, DefaultExtensionReplacesTheChosenOne) {
+    const struct {
+        const char* extension;
+        const char* typed;
+        const char* expected;
+    } table[] = {
+        {"bin", "dump.txt", "dump.bin"},
+        {".bin", "dump.txt", "dump.bin"},
+        {"bin", "dump", "dump.bin"},
+        {"bin", "dump.bin", "dump.bin"},
+        {nullptr, "dump.txt", "dump.txt"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.typed);
+        FileDialog dialog(0, FileDialogFilter, 1, row.extension);
+        char path[PathSize] = "";
+        DialogAnswerer answerer(Choose(folder + "\\" + row.typed));
+        EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
+        EXPECT_FALSE(answerer.timedOut);
+        std::string expected = folder + "\\" + row.expected;
+        EXPECT_EQ(0, lstrcmpiA(expected.c_str(), path)) << path;
+    }
+}
+
+TEST_F(FileDialogTest, DefaultExtensionThatDoesNotFitIsRefusedWithoutOverrun) {
+    std::string typed = folder + "\\dump.t";
+    char buffer[PathSize + GuardBytes];
+    memset(buffer, Guard, sizeof(buffer));
+    buffer[0] = '\0';
+    DWORD size = static_cast<DWORD>(typed.size() + 1);
+    FileDialog dialog(0, FileDialogFilter, 1, "binary");
+    DialogAnswerer answerer(Choose(typed));
+    EXPECT_EQ(0, dialog.Run(nullptr, buffer, size, nullptr));
+    EXPECT_FALSE(answerer.timedOut);
+    EXPECT_EQ(0, lstrcmpiA(typed.c_str(), buffer));
+    for (size_t i = size; i < sizeof(buffer); ++i) {
+        ASSERT_EQ(Guard, buffer[i]) << i;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "search/Matcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(FoldByteTest, LowersAsciiCapitalsOnly) {
+    struct Case {
+        int in;
+        int out;
+    };
+    const Case cases[] = {
+        {'A', 'a'}, {'Z', 'z'}, {'a', 'a'}, {'z', 'z'}, {'@', '@'}, {'[', '['},
+        {'`', '`'}, {'{', '{'}, {0xC9, 0xC9}, {0xE9, 0xE9}, {0x80, 0x80}, {0xFF, 0xFF}, {0x00, 0x00},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.out, FoldByte(static_cast<uint8_t>(c.in))) << "byte " << c.in;
+    }
+}
+
+// The pattern as the caller hands it: folded when fold is set.
+std::string Prepared(std::string pattern, bool fold) {
+    if (fold) {
+        for (char& ch : pattern) {
+            ch = static_cast<char>(FoldByte(static_cast<uint8_t>(ch)));
+        }
+    }
+    return pattern;
+}
+
+int64_t Find(const std::string& document, const std::string& pattern, bool fold, uint32_t start = 0) {
+    std::string working = Prepared(pattern, fold);
+    uint32_t lastStart = static_cast<uint32_t>(document.size() - working.size());
+    return FindPattern(reinterpret_cast<const uint8_t*>(document.data()), start, lastStart,
+                       reinterpret_cast<const uint8_t*>(working.data()), static_cast<uint32_t>(working.size()),
+                       fold);
+}
+
+TEST(FindPatternTest, FirstMatchFromStart) {
+    struct Case {
+        const char* name;
+        std::string document;
+        std::string pattern;
+        bool fold;
+        uint32_t start;
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {"folded capitals", "xxABCxx", "abc", true, 0, 2},
+        {"folded mixed", "xxaBcxx", "abc", true, 0, 2},
+        {"folded pattern capitals", "xxabcxx", "ABC", true, 0, 2},
+        {"exact refuses other case", "xxABCxxaBc", "abc", false, 0, NoMatch},
+        {"exact finds same case", "ABCabc", "abc", false, 0, 3},
+        {"high byte never folds", "xx\xE9xx", "\xC9", true, 0, NoMatch},
+        {"high byte exact", "xx\xC9xx", "\xC9", true, 0, 2},
+        {"bracket is no brace", "x{x", "[", true, 0, NoMatch},
+        {"brace is no bracket", "x[x", "{", true, 0, NoMatch},
+        {"whole document", "abcd", "abcd", false, 0, 0},
+        {"last possible offset", "xxxxab", "ab", false, 0, 4},
+        {"start past the match", "abxxab", "ab", false, 1, 4},
+        {"start on the match", "xxab", "ab", false, 2, 2},
+        {"nul bytes compared", std::string("a\0b", 3), std::string("\0b", 2), false, 0, 1},
+        {"partial match at end", "xxxxa", "ab", false, 0, NoMatch},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, Find(c.document, c.pattern, c.fold, c.start)) << c.name;
+    }
+}
+
+TEST(FindPatternTest, OverlappingMatchesInTurn) {
+    const std::string document = "aaaa";
+    int64_t offsets[4];
+    uint32_t start = 0;
+    for (int64_t& offset : offsets) {
+        offset = Find(document, "aa", false, start);
+        start = static_cast<uint32_t>(offset + 1);
+    }
+    EXPECT_EQ(0, offsets[0]);
+    EXPECT_EQ(1, offsets[1]);
+    EXPECT_EQ(2, offsets[2]);
+    EXPECT_EQ(NoMatch, offsets[3]);
+}
+
+TEST(FindPatternTest, EmptyOrReversedRangeFindsNothing) {
+    const uint8_t document[] = {1, 2, 3};
+    const uint8_t pattern[] = {1};
+    EXPECT_EQ(NoMatch, FindPattern(document, 0, 2, pattern, 0, false));
+    EXPECT_EQ(NoMatch, FindPattern(document, 3, 2, pattern, 1, false));
+    // The range ends at the largest offset: the loop must still end.
+    EXPECT_EQ(NoMatch, FindPattern(document, 0xFFFFFFFF, 0xFFFFFFFE, pattern, 1, false));
+}
+
+TEST(MatchTopRowTest, StepsInWholePagesFromTheTopRow) {
+    struct Case {
+        int32_t offset;
+        int32_t topRow;
+        int32_t pageRows;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {0, 0, 10, 0},
+        {159, 0, 10, 0},
+        {160, 0, 10, 0},    // first byte of the row below the page: strict comparison
+        {161, 0, 10, 10},
+        {320, 0, 10, 10},
+        {321, 0, 10, 20},
+        {800, 0, 10, 40},
+        {801, 0, 10, 50},
+        {16, 5, 10, 5},     // above the top row: the view stays
+        {1000, 5, 10, 55},
+        {0x7FFFFFF0, 0, 1, 0x7FFFFFE},
+        {0x7FFFFFFF, 0, 0x7FFFFFF, 0x7FFFFFF},
+        // A view less than one row tall goes to the match's row.
+        {161, 0, 0, 10},
+        {160, 0, 0, 10},
+        {15, 0, 0, 0},
+        {16, 3, 0, 3},
+        {0x7FFFFFFF, 0, 0, 0x7FFFFFF},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, MatchTopRow(c.offset, c.topRow, c.pageRows))
+            << "offset " << c.offset << " top " << c.topRow << " page " << c.pageRows;
+    }
+}
+
+}  // namespace

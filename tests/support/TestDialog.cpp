@@ -1,0 +1,34 @@
+#include "tests/support/TestDialog.h"
+
+#include "framework/AppInstance.h"
+
+TestDialog::TestDialog() : endValue(IDOK) {
+}
+
+INT_PTR TestDialog::Run(int templateId, HWND owner) {
+    if (appInstance == nullptr) {
+        appInstance = GetModuleHandleA(nullptr);
+    }
+    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, StaticDialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR TestDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    seen.push_back({message, hwnd, GetWindowLongA(hwnd, DWL_USER), lParam});
+    switch (message) {
+    case WM_INITDIALOG:
+        if (onInit) {
+            onInit(hwnd);
+        }
+        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            EndDialog(hwnd, endValue);
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
