@@ -197,18 +197,18 @@ TEST_F(AboutWindowTest, TheLinkFontGoesWithItsBox) {
 TEST(FontSpecTest, CreatingAgainReplacesTheFontAndReleaseDeletesIt) {
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     int before = CountGdiObjects();
-    FontSpec spec;
+    FontSpec fontSpec;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(1, spec.Create(info, "MS Sans Serif", 12));
+        EXPECT_EQ(1, fontSpec.Create(info, "MS Sans Serif", 12));
     }
     EXPECT_EQ(before + 1, CountGdiObjects());
     LOGFONTA made;
-    ASSERT_NE(0, GetObjectA(spec.font, sizeof made, &made));
+    ASSERT_NE(0, GetObjectA(fontSpec.font, sizeof made, &made));
     EXPECT_EQ(-MulDiv(12, GetDeviceCaps(info, LOGPIXELSY), 72), made.lfHeight);
     EXPECT_STREQ("MS Sans Serif", made.lfFaceName);
-    EXPECT_GT(spec.lineHeight, 0);
-    spec.Release();
-    EXPECT_EQ(nullptr, spec.font);
+    EXPECT_GT(fontSpec.lineHeight, 0);
+    fontSpec.Release();
+    EXPECT_EQ(nullptr, fontSpec.font);
     EXPECT_EQ(before, CountGdiObjects());
     DeleteDC(info);
 }
