@@ -1,0 +1,242 @@
+#include "BytraneApp.h"
+
+#include <shlobj.h>
+
+#include "DumpReader.h"
+#include "Polling.h"
+#include "RemoteMemory.h"
+#include "ScreenImage.h"
+#include "WindowQuery.h"
+
+namespace {
+
+const DWORD StartTimeoutMs = 15000;
+const DWORD MessageTimeoutMs = 5000;
+const DWORD TerminateWaitMs = 5000;
+const UINT TerminatedExitCode = 0xE2E;
+const SIZE_T StatusTextBytes = 512;
+const int SettleRounds = 3;
+const int DescribedRows = 3;
+const char MainClass[] = "MainClass";
+const char ViewClass[] = "BitBltWnd";
+const char StatusClass[] = "msctls_statusbar32";
+const char WineUnixDrive[] = "Z:";
+
+LPARAM KeyLParam(UINT virtualKey, bool release) {
+    LPARAM lParam = 1 | (MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) << 16);
+    if (release) {
+        lParam |= 0xC0000000;
+    }
+    return lParam;
+}
+
+}  // namespace
+
+std::string BytraneExePath() {
+    // CMake hands over the build path; under Wine a Unix path is reached through drive Z:.
+    std::string path = BYTRANE_EXE;
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    if (path.size() > 1 && path[0] == '\\' && path[1] != '\\') {
+        path = WineUnixDrive + path;
+    }
+    return path;
+}
+
+BytraneApp::BytraneApp(const std::string& arguments) {
+    std::string commandLine = "\"" + BytraneExePath() + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        process = PROCESS_INFORMATION();
+        return;
+    }
+    WaitForInputIdle(process.hProcess, StartTimeoutMs);
+    WaitUntil([this] {
+        std::vector<HWND> windows = WindowQuery::VisibleTopLevel(process.dwProcessId, MainClass);
+        if (!windows.empty()) {
+            main = windows.front();
+        }
+        return main != nullptr;
+    }, StartTimeoutMs);
+    if (main) {
+        view = FindWindowExA(main, nullptr, ViewClass, nullptr);
+        statusBar = FindWindowExA(main, nullptr, StatusClass, nullptr);
+        Settle();
+    }
+}
+
+BytraneApp::~BytraneApp() {
+    if (!process.hProcess) {
+        return;
+    }
+    if (Running()) {
+        TerminateProcess(process.hProcess, TerminatedExitCode);
+        WaitForSingleObject(process.hProcess, TerminateWaitMs);
+    }
+    dropBlocks.clear();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+std::string BytraneApp::Title() const {
+    return main ? WindowQuery::TextOf(main) : std::string();
+}
+
+std::string BytraneApp::StatusPart(int part) const {
+    // The status window's texts live in the program's memory; SB_GETTEXTA needs its buffer there.
+    RemoteMemory buffer(process.hProcess, StatusTextBytes);
+    if (!statusBar || !buffer.Valid() || !buffer.Fill(0)) {
+        return "<status bar unreadable>";
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer.Address()),
+                             SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
+        return "<status bar not answering>";
+    }
+    return buffer.ReadString();
+}
+
+void BytraneApp::Command(WORD id) const {
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void BytraneApp::Key(UINT virtualKey) const {
+    PostMessageA(view, WM_KEYDOWN, virtualKey, KeyLParam(virtualKey, false));
+    PostMessageA(view, WM_KEYUP, virtualKey, KeyLParam(virtualKey, true));
+}
+
+void BytraneApp::Wheel(short delta) const {
+    RECT rect = {};
+    GetWindowRect(view, &rect);
+    const LPARAM screenPoint = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(view, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), screenPoint);
+}
+
+void BytraneApp::VScroll(WORD code) const {
+    PostMessageA(view, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+}
+
+void BytraneApp::DoubleClickCell(int column, int row) const {
+    DumpReader font;
+    const LPARAM point = MAKELPARAM(column * font.CellWidth() + font.CellWidth() / 2,
+                                    row * font.CellHeight() + font.CellHeight() / 2);
+    PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(view, WM_LBUTTONUP, 0, point);
+    PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(view, WM_LBUTTONUP, 0, point);
+}
+
+bool BytraneApp::Drop(const std::vector<std::string>& paths) {
+    // A drop handle is read by DragQueryFile in the receiving process, so the DROPFILES block
+    // must be built in that process's memory; a handle from this process means nothing there.
+    std::vector<BYTE> block(sizeof(DROPFILES), 0);
+    DROPFILES* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    for (const std::string& path : paths) {
+        block.insert(block.end(), path.begin(), path.end());
+        block.push_back(0);
+    }
+    block.push_back(0);
+    // The program may read the block whenever it gets to the message, so it lives as long as
+    // the process does.
+    dropBlocks.emplace_back(new RemoteMemory(process.hProcess, block.size()));
+    RemoteMemory& remote = *dropBlocks.back();
+    if (!remote.Valid() || !remote.Write(block.data(), block.size())) {
+        return false;
+    }
+    return PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote.Address()), 0) != 0;
+}
+
+void BytraneApp::AltKey(BYTE letter) const {
+    SetForegroundWindow(main);
+    WaitUntil([this] { return GetForegroundWindow() == main; });
+    keybd_event(VK_MENU, 0, 0, 0);
+    keybd_event(letter, 0, 0, 0);
+    keybd_event(letter, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void BytraneApp::Settle() const {
+    // Sent messages are handled before posted ones, so one round trip is not enough: each
+    // further one is answered only after the program came back for its next message.
+    for (int round = 0; round < SettleRounds; ++round) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result);
+    }
+}
+
+HWND BytraneApp::WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : WindowQuery::VisibleTopLevel(process.dwProcessId, className)) {
+            if (!caption || WindowQuery::TextOf(window) == caption) {
+                found = window;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+bool BytraneApp::HasWindow(const char* className) const {
+    return !WindowQuery::VisibleTopLevel(process.dwProcessId, className).empty();
+}
+
+HWND BytraneApp::FocusWindow() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+bool BytraneApp::WaitForExit(DWORD timeoutMs) const {
+    return process.hProcess && WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool BytraneApp::Running() const {
+    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD BytraneApp::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+std::string BytraneApp::Describe() const {
+    if (!process.hProcess) {
+        return "Bytrane did not start: " + BytraneExePath();
+    }
+    if (!Running()) {
+        return "Bytrane has exited with code " + std::to_string(ExitCode());
+    }
+    if (!main) {
+        return "Bytrane runs but shows no main window";
+    }
+    std::string text = "title \"" + Title() + "\"; status";
+    for (int part = 0; part < 3; ++part) {
+        text += " [" + StatusPart(part) + "]";
+    }
+    text += "\n";
+    for (HWND window : WindowQuery::VisibleTopLevel(process.dwProcessId, nullptr)) {
+        if (window != main) {
+            text += "window: " + WindowQuery::Describe(window) + "\n";
+        }
+    }
+    DumpReader reader;
+    ScreenImage image = ScreenImage::OfClientArea(view);
+    for (int row = 0; row < DescribedRows; ++row) {
+        text += "row " + std::to_string(row) + ": " + reader.Row(image, row) + "\n";
+    }
+    return text;
+}

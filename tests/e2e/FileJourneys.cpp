@@ -1,0 +1,84 @@
+#include "JourneyTest.h"
+#include "Polling.h"
+#include "WindowQuery.h"
+
+namespace {
+
+const char DialogClass[] = "#32770";
+const char MessageBoxClass[] = "CMSGCLASS";
+const int FieldId = 3000;
+const int FirstByteColumn = 10;
+const char EditedByte = 0x7E;
+const char* const EditedPair = "7e";
+
+class FileJourney : public JourneyTest {
+protected:
+    // Allows editing and changes the first byte through the value dialog.
+    void EditFirstByte() {
+        app->Command(CmdAllowEditing);
+        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(1) == "\tEdit mode"; }));
+        app->DoubleClickCell(FirstByteColumn, 0);
+        HWND dialog = app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs);
+        ASSERT_NE(nullptr, dialog) << "no dialog after the double-click";
+        Type(GetDlgItem(dialog, FieldId), EditedPair);
+        app->Settle();
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitForWindowGone(dialog));
+        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+    }
+};
+
+TEST_F(FileJourney, SaveAsWritesTheChangedCopyAndAdoptsTheNewName) {
+    const std::string original = Pattern(300);
+    const std::string oldPath = folder.Write("old name.bin", original);
+    const std::string newPath = folder.Path() + "\\new name.bin";
+    Start(Quoted(oldPath));
+    ASSERT_TRUE(app->Started());
+    EditFirstByte();
+
+    app->Command(CmdSaveAs);
+    ASSERT_TRUE(AnswerFileDialog(newPath)) << "the Save As dialog did not take the path";
+    EXPECT_TRUE(WaitUntil([&] { return app->Title() == "new name.bin - Bytrane"; }));
+    EXPECT_EQ("", app->StatusPart(2));
+    std::string expected = original;
+    expected[0] = EditedByte;
+    EXPECT_EQ(expected, TempFolder::Read(newPath));
+    EXPECT_EQ(original, TempFolder::Read(oldPath)) << "Save As touched the old file";
+}
+
+TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument) {
+    const std::string shown = folder.Write("shown.bin", Pattern(40));
+    const std::string first = folder.Write("first drop.bin", std::string(20, 'x'));
+    const std::string second = folder.Write("second drop.bin", std::string(30, 'y'));
+    Start(Quoted(shown));
+    ASSERT_TRUE(app->Started());
+
+    ASSERT_TRUE(app->Drop({first, second}));
+    EXPECT_TRUE(WaitUntil([&] { return app->Title() == "first drop.bin - Bytrane"; }));
+    EXPECT_EQ("File size: 0x14  (20)", app->StatusPart(0));
+    EXPECT_EQ("00000000  78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 xxxxxxxxxxxxxxxx", RowText(0));
+    EXPECT_FALSE(app->HasWindow(MessageBoxClass)) << "a drop on an unchanged document asked a question";
+
+    EditFirstByte();
+    struct Answer {
+        const char* button;
+        const char* title;
+        const char* modifiedMarker;
+    };
+    const Answer answers[] = {
+        {"&Cancel", "first drop.bin - Bytrane", "\tModified"},
+        {"&No", "second drop.bin - Bytrane", ""},
+    };
+    for (const Answer& answer : answers) {
+        ASSERT_TRUE(app->Drop({second}));
+        HWND box = app->WaitForWindow(MessageBoxClass, first.c_str(), DefaultWaitMs);
+        ASSERT_NE(nullptr, box) << "no \"Save file?\" box captioned with the path before " << answer.button;
+        ASSERT_TRUE(ClickButton(box, answer.button));
+        EXPECT_TRUE(WaitForWindowGone(box));
+        EXPECT_TRUE(WaitUntil([&] { return app->Title() == answer.title; })) << "after " << answer.button;
+        EXPECT_EQ(answer.modifiedMarker, app->StatusPart(2)) << "after " << answer.button;
+    }
+    EXPECT_EQ(std::string(20, 'x'), TempFolder::Read(first)) << "the replaced document was saved";
+}
+
+}  // namespace

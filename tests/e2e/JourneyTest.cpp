@@ -1,0 +1,91 @@
+#include "JourneyTest.h"
+
+#include "Polling.h"
+#include "ScreenImage.h"
+#include "WindowQuery.h"
+
+namespace {
+
+const char DialogClass[] = "#32770";
+const int FileNameCombo = 0x47C;
+const int OffsetDigits = 8;
+const int BytesPerRow = 16;
+const DWORD DialogTimeoutMs = 10000;
+
+}  // namespace
+
+void JourneyTest::TearDown() {
+    if (HasFailure() && app) {
+        std::cout << "What the user saw:\n" << app->Describe() << std::endl;
+    }
+    app.reset();
+}
+
+BytraneApp& JourneyTest::Start(const std::string& arguments) {
+    app.reset(new BytraneApp(arguments));
+    EXPECT_TRUE(app->Started()) << "no main window for: " << arguments;
+    return *app;
+}
+
+std::string JourneyTest::Pattern(size_t size) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>('A' + i % 26);
+    }
+    return bytes;
+}
+
+std::string JourneyTest::RowText(int row) {
+    app->Settle();
+    return reader.Row(ScreenImage::OfClientArea(app->View()), row);
+}
+
+int JourneyTest::TopRow() {
+    const std::string row = RowText(0);
+    if (row.size() < OffsetDigits) {
+        return -1;
+    }
+    return static_cast<int>(strtoul(row.substr(0, OffsetDigits).c_str(), nullptr, 16) / BytesPerRow);
+}
+
+int JourneyTest::PageRows() {
+    RECT client = {};
+    GetClientRect(app->View(), &client);
+    return client.bottom / reader.CellHeight();
+}
+
+bool JourneyTest::WaitForWindowGone(HWND window) {
+    return WaitUntil([&] { return !IsWindowVisible(window) && IsWindowEnabled(app->Main()); });
+}
+
+bool JourneyTest::ClickButton(HWND window, const char* text) {
+    HWND button = WindowQuery::ChildByText(window, "Button", text);
+    if (!button) {
+        return false;
+    }
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+void JourneyTest::Type(HWND control, const std::string& text) {
+    // A typist's keystrokes arrive one after the other: a field that posts itself follow-up
+    // characters must see them before the next key, not after every key is already queued.
+    for (char c : text) {
+        PostMessageA(control, WM_CHAR, static_cast<BYTE>(c), 1);
+        app->Settle();
+    }
+}
+
+bool JourneyTest::AnswerFileDialog(const std::string& path) {
+    HWND dialog = app->WaitForWindow(DialogClass, nullptr, DialogTimeoutMs);
+    if (!dialog) {
+        return false;
+    }
+    HWND name = GetDlgItem(dialog, FileNameCombo);
+    if (!name) {
+        return false;
+    }
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, DialogTimeoutMs);
+}

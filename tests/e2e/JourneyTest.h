@@ -1,0 +1,55 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "BytraneApp.h"
+#include "DumpReader.h"
+#include "TempFolder.h"
+
+// Command identifiers of the main menu, as the menu sends them.
+enum MenuCommand : WORD {
+    CmdOpen = 32000,
+    CmdExit = 32001,
+    CmdSave = 32002,
+    CmdAllowEditing = 32004,
+    CmdFindNext = 32005,
+    CmdAbout = 32006,
+    CmdSaveAs = 32007,
+    CmdFindText = 32008,
+    CmdFindHex = 32010,
+    CmdBottom = 40001,
+    CmdTop = 40002,
+};
+
+// Each journey starts its own Bytrane and, when it fails, reports what the user would have
+// seen at that moment.
+class JourneyTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Starts Bytrane with the command line after the program name; fails the test when no
+    // main window appears.
+    BytraneApp& Start(const std::string& arguments);
+    static std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+    static std::string Pattern(size_t size);
+
+    // The top row as the view shows it, from the offset at the start of the first line.
+    int TopRow();
+    std::string RowText(int row);
+    int PageRows();
+    // Waits until the program closes the window of that class and caption, and the main window
+    // is usable again.
+    bool WaitForWindowGone(HWND window);
+    // Clicks a button of a window by its text, through the button's own click handling.
+    bool ClickButton(HWND window, const char* text);
+    // Types characters into a control, one keystroke at a time.
+    void Type(HWND control, const std::string& text);
+    // Answers a common file dialog with a path and OK.
+    bool AnswerFileDialog(const std::string& path);
+
+    TempFolder folder;
+    DumpReader reader;
+    std::unique_ptr<BytraneApp> app;
+};

@@ -1,0 +1,67 @@
+#include "TempFolder.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+const char FolderPrefix[] = "bytrane e2e ";
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH] = "";
+    GetTempPathA(sizeof base, base);
+    static int sequence = 0;
+    path = std::string(base) + FolderPrefix + std::to_string(GetCurrentProcessId()) + " " +
+           std::to_string(++sequence);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                std::string file = path + "\\" + entry.cFileName;
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& bytes) {
+    std::string filePath = path + "\\" + name;
+    HANDLE file = CreateFileA(filePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return filePath;
+}
+
+std::string TempFolder::Read(const std::string& filePath) {
+    HANDLE file = CreateFileA(filePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::string();
+    }
+    std::vector<char> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    if (!bytes.empty()) {
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    }
+    CloseHandle(file);
+    return std::string(bytes.data(), read);
+}
+
+bool TempFolder::Exists(const std::string& filePath) {
+    return GetFileAttributesA(filePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
