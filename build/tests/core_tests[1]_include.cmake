@@ -1,1 +1,0 @@
-include("/work/main/build/tests/core_tests[1]_include.cmake")
