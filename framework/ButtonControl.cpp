@@ -8,12 +8,7 @@ ButtonControl::ButtonControl(int subclassOnCreate) : subclassOnCreate(subclassOn
 }
 
 int ButtonControl::Create(HWND parent, HMENU menuOrId, const char* text, int x, int y, int width, int height) {
-    int requested = static_cast<int>(reinterpret_cast<INT_PTR>(menuOrId));
-    if (requested == 0) {
-        AllocateControlId();
-    } else {
-        id = requested;
-    }
+    TakeId(menuOrId);
     const char* ampersand = FindChar(text, '&');
     mnemonic = ampersand != nullptr ? ampersand[1] : 0;
     int created = CreateControlWindow("BUTTON", parent, text, x, y, width, height);
@@ -24,17 +19,9 @@ int ButtonControl::Create(HWND parent, HMENU menuOrId, const char* text, int x, 
 }
 
 int ButtonControl::OnNotifyCode(int code, LPARAM) {
-    if (code == BN_CLICKED && callback != nullptr) {
-        callback(callbackContext, id);
-        return 1;
-    }
-    return 0;
+    return NotifyCallback(code, BN_CLICKED);
 }
 
 WNDPROC ButtonControl::Subclass(WNDPROC procedure) {
-    WNDPROC previous = SubclassWindow(hwnd, procedure != nullptr ? procedure : ControlSubclassProc);
-    if (buttonClassProc == nullptr) {
-        buttonClassProc = previous;
-    }
-    return previous;
+    return SubclassKeeping(procedure, &buttonClassProc);
 }

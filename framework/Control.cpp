@@ -37,6 +37,31 @@ int Control::AllocateControlId() {
     return id;
 }
 
+void Control::TakeId(HMENU menuOrId) {
+    int requested = static_cast<int>(reinterpret_cast<INT_PTR>(menuOrId));
+    if (requested == 0) {
+        AllocateControlId();
+    } else {
+        id = requested;
+    }
+}
+
+WNDPROC Control::SubclassKeeping(WNDPROC procedure, WNDPROC* classProc) {
+    WNDPROC previous = SubclassWindow(hwnd, procedure != nullptr ? procedure : ControlSubclassProc);
+    if (*classProc == nullptr) {
+        *classProc = previous;
+    }
+    return previous;
+}
+
+int Control::NotifyCallback(int code, int wantedCode) {
+    if (code == wantedCode && callback != nullptr) {
+        callback(callbackContext, id);
+        return 1;
+    }
+    return 0;
+}
+
 int Control::CreateControlWindow(const char* className, HWND parent, const char* text, int x, int y, int width,
                                  int height) {
     hwnd = GetDlgItem(parent, id);

@@ -14,6 +14,13 @@ public:
     virtual LRESULT SubclassProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     int AllocateControlId();
+    // Takes the creator's id, or the next automatic one when it passes 0.
+    void TakeId(HMENU menuOrId);
+    // Subclasses the window (ControlSubclassProc when procedure is null); the first previous
+    // procedure of the kind is kept in *classProc. Returns the previous procedure.
+    WNDPROC SubclassKeeping(WNDPROC procedure, WNDPROC* classProc);
+    // Calls the callback for the one notification code a kind listens to; 1 when it did.
+    int NotifyCallback(int code, int wantedCode);
     // Adopts the parent's dialog item with this id, or creates the window; binds it.
     int CreateControlWindow(const char* className, HWND parent, const char* text,
                             int x, int y, int width, int height);

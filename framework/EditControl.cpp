@@ -13,31 +13,18 @@ EditControl::EditControl() {
 }
 
 int EditControl::Create(HWND parent, HMENU menuOrId, const char* text, int x, int y, int width, int height) {
-    int requested = static_cast<int>(reinterpret_cast<INT_PTR>(menuOrId));
-    if (requested == 0) {
-        AllocateControlId();
-    } else {
-        id = requested;
-    }
+    TakeId(menuOrId);
     int created = CreateControlWindow("EDIT", parent, text, x, y, width, height);
     SetWindowTextA(hwnd, text);
     return created;
 }
 
 int EditControl::OnNotifyCode(int code, LPARAM) {
-    if (code == EN_KILLFOCUS && callback != nullptr) {
-        callback(callbackContext, id);
-        return 1;
-    }
-    return 0;
+    return NotifyCallback(code, EN_KILLFOCUS);
 }
 
 WNDPROC EditControl::Subclass(WNDPROC procedure) {
-    WNDPROC previous = SubclassWindow(hwnd, procedure != nullptr ? procedure : ControlSubclassProc);
-    if (editClassProc == nullptr) {
-        editClassProc = previous;
-    }
-    return previous;
+    return SubclassKeeping(procedure, &editClassProc);
 }
 
 void EditControl::SelectText(int start, int end, int noScroll) {
