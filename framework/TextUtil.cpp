@@ -96,13 +96,14 @@ void InsertThousandsSeparators(char* text) {
     char work[ThousandsWorkSize];
     int length = 0;
     int copied = 0;
-    for (char* p = runEnd - 1; p >= run; --p) {
+    // The run's length was checked above; the bound also lets the compiler see it.
+    for (char* p = runEnd - 1; p >= run && length < ThousandsWorkSize - 1; --p) {
         work[length++] = *p;
-        if (++copied % 3 == 0) {
+        if (++copied % 3 == 0 && length < ThousandsWorkSize - 1) {
             work[length++] = ',';
         }
     }
-    if (work[length - 1] == ',') {
+    if (length > 0 && work[length - 1] == ',') {
         --length;
     }
     work[length] = '\0';

@@ -26,6 +26,12 @@ int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
         Report(failure, LoadFailure::CannotOpen);
         return 0;
     }
+    // A device such as NUL or a serial port opens like a file, but it has no bytes to show and
+    // a read from it can block; saving back would write to the device instead of a file.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        Report(failure, LoadFailure::CannotOpen);
+        return 0;
+    }
     // INVALID_FILE_SIZE is also a valid low part; only the error code tells a failure apart.
     SetLastError(NO_ERROR);
     DWORD sizeHigh = 0;

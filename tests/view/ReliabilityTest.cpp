@@ -1,0 +1,249 @@
+// Saving and loading when the world changes under the program: folders and files that vanish,
+// files that change size on disk, volumes that fill up, and names that are not files at all.
+// Whatever happens, the disk holds either the untouched original or the complete new content,
+// and no temporary file stays behind.
+#include "view/HexView.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "ViewHarness.h"
+#include "app/Globals.h"
+#include "search/DialogIds.h"
+#include "tests/support/DialogAnswerer.h"
+#include "tests/support/MessagePump.h"
+#include "view/SaveSeam.h"
+
+namespace {
+
+const char WriteErrorText[] = "An error occurred, file not saved.";
+const char ModifiedText[] = "\tModified";
+const int StatusPartModified = 2;
+const int CharColumn = 58;
+const int ByteValueCount = 256;
+
+std::string Bytes(int size, int seed) {
+    std::string bytes(size, '\0');
+    for (int i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
+    }
+    return bytes;
+}
+
+std::string DocumentBytes() {
+    return std::string(reinterpret_cast<const char*>(hexView.document.data), hexView.fileSize);
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// A full volume under Wine: success reported with only part of the bytes on disk.
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    return WriteFile(file, buffer, count - 1, written, overlapped);
+}
+
+class ReliabilityTest : public ::testing::Test {
+protected:
+    void SetUp() override { viewtest::StartProgramWindows(); }
+    void TearDown() override { saveWriteFile = WriteFile; }
+
+    // Loads the file and changes its first byte, as an edit would; returns the document.
+    static std::string LoadChanged(const std::string& path) {
+        EXPECT_EQ(1, hexView.LoadFile(path.c_str())) << path;
+        if (hexView.fileSize > 0) {
+            hexView.document.data[0] ^= 0xFF;
+        }
+        hexView.modified = 1;
+        statusBar.SetPartText(StatusPartModified, ModifiedText);
+        return DocumentBytes();
+    }
+
+    viewtest::ScratchFolder folder_;
+};
+
+TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
+    std::string path = folder_.Write("doc.bin", Bytes(300, 1));
+    LoadChanged(path);
+    std::string gone = folder_.Path("gone");
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+    ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+
+    std::string target = gone + "\\copy.bin";
+    viewtest::BoxCatcher boxes;
+    EXPECT_EQ(0, hexView.WriteToFile(target.c_str()));
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_FALSE(Exists(gone));
+    EXPECT_FALSE(Exists(target));
+    EXPECT_EQ(std::vector<std::string>{"doc.bin"}, folder_.FileNames());
+    EXPECT_EQ(Bytes(300, 1), folder_.Read("doc.bin"));
+    EXPECT_EQ(1, hexView.modified);
+    EXPECT_TRUE(IsWindow(mainWindow.hwnd));
+    EXPECT_TRUE(IsWindow(hexView.hwnd));
+}
+
+TEST_F(ReliabilityTest, SaveWhenTheFileAndItsFolderAreGoneKeepsTheChanges) {
+    std::string sub = folder_.Path("sub");
+    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    std::string path = sub + "\\doc.bin";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    std::string document = LoadChanged(path);
+    ASSERT_TRUE(DeleteFileA(path.c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(sub.c_str()));
+
+    EXPECT_EQ(0, hexView.Save());
+    EXPECT_FALSE(Exists(sub));
+    EXPECT_EQ(1, hexView.modified);
+    EXPECT_EQ(ModifiedText, viewtest::StatusPartText(StatusPartModified));
+    EXPECT_EQ(document, DocumentBytes());
+    EXPECT_TRUE(folder_.FileNames().empty());
+}
+
+TEST_F(ReliabilityTest, SaveWritesExactlyTheDocumentWhateverHappenedToTheFileOnDisk) {
+    const int loadedSize = 5000;
+    struct Case { const char* name; bool deleted; int sizeOnDisk; };
+    const Case cases[] = {
+        {"deleted", true, 0},
+        {"shrunk", false, 100},
+        {"emptied", false, 0},
+        {"grown", false, 12000},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder_.Write("doc.bin", Bytes(loadedSize, 2));
+        std::string document = LoadChanged(path);
+        if (c.deleted) {
+            ASSERT_TRUE(DeleteFileA(path.c_str())) << c.name;
+        } else {
+            folder_.Write("doc.bin", Bytes(c.sizeOnDisk, 3));
+        }
+
+        viewtest::BoxCatcher boxes;
+        EXPECT_EQ(1, hexView.Save()) << c.name;
+        EXPECT_TRUE(boxes.texts.empty()) << c.name;
+        EXPECT_EQ(document, folder_.Read("doc.bin")) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"doc.bin"}, folder_.FileNames()) << c.name;
+        EXPECT_EQ(0, hexView.modified) << c.name;
+        EXPECT_EQ("", viewtest::StatusPartText(StatusPartModified)) << c.name;
+    }
+}
+
+TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
+    const std::string original = Bytes(3000, 4);
+    struct Case { const char* name; WriteFileFunction write; bool newName; };
+    const Case cases[] = {
+        {"write fails, existing file", FailingWrite, false},
+        {"short write reported as success, existing file", ShortWrite, false},
+        {"write fails, new name", FailingWrite, true},
+        {"short write reported as success, new name", ShortWrite, true},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder_.Write("kept.bin", original);
+        std::string document = LoadChanged(path);
+        std::string target = c.newName ? folder_.Path("new.bin") : path;
+        saveWriteFile = c.write;
+        int result;
+        {
+            viewtest::BoxCatcher boxes;
+            result = hexView.WriteToFile(target.c_str());
+            ASSERT_EQ(1u, boxes.texts.size()) << c.name;
+            EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
+        }
+        saveWriteFile = WriteFile;
+        EXPECT_EQ(0, result) << c.name;
+        EXPECT_EQ(original, folder_.Read("kept.bin")) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"kept.bin"}, folder_.FileNames()) << c.name;
+        EXPECT_EQ(1, hexView.modified) << c.name;
+
+        // Once there is room again the same document saves completely.
+        EXPECT_EQ(1, hexView.WriteToFile(target.c_str())) << c.name;
+        EXPECT_EQ(document, folder_.Read(c.newName ? "new.bin" : "kept.bin")) << c.name;
+        EXPECT_EQ(c.newName ? 2u : 1u, folder_.FileNames().size()) << c.name;
+        DeleteFileA(folder_.Path("new.bin").c_str());
+    }
+}
+
+TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {
+    std::string previous = folder_.Write("previous.bin", Bytes(64, 5));
+    const std::string names[] = {
+        "C:\\windows",
+        folder_.Path(""),
+        "NUL",
+        "\\\\.\\COM1",
+        "C:\\" + std::string(300, 'n'),
+    };
+    for (const std::string& name : names) {
+        ASSERT_EQ(1, hexView.LoadFile(previous.c_str()));
+        viewtest::BoxCatcher boxes;
+        EXPECT_EQ(0, hexView.LoadFile(name.c_str())) << name;
+        EXPECT_TRUE(boxes.texts.empty()) << name;
+        EXPECT_EQ(0, hexView.fileSize) << name;
+        EXPECT_EQ(0, hexView.modified) << name;
+        hexView.Paint();
+        EXPECT_TRUE(IsWindow(hexView.hwnd)) << name;
+    }
+}
+
+// A drop that names no file, as a broken drag source can send it.
+HDROP MakeEmptyDrop() {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + 2);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+TEST_F(ReliabilityTest, AnEmptyDropChangesNothing) {
+    std::string path = folder_.Write("open.bin", Bytes(40, 6));
+    std::string document = LoadChanged(path);
+    viewtest::BoxCatcher boxes;
+    SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeEmptyDrop()), 0);
+    PumpMessages();
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(path, hexView.fileName);
+    EXPECT_EQ(document, DocumentBytes());
+    EXPECT_EQ(1, hexView.modified);
+}
+
+TEST_F(ReliabilityTest, EveryByteValueGoesThroughTheCharacterDialog) {
+    std::string path = folder_.Write("chars.bin", Bytes(16, 7));
+    ASSERT_EQ(1, hexView.LoadFile(path.c_str()));
+    hexView.editAllowed = 1;
+    LPARAM firstCharacter = MAKELPARAM(CharColumn * hexView.charWidth + hexView.charWidth / 2, hexView.lineHeight / 2);
+    std::vector<int> wrong;
+    for (int value = 0; value < ByteValueCount; ++value) {
+        hexView.document.data[0] = static_cast<BYTE>(value + 1);
+        // Byte 0 cannot be typed; an empty field is how it is entered.
+        char typed[2] = {static_cast<char>(value), '\0'};
+        DialogAnswerer answer([&typed](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_EDIT_FIELD, typed);
+            DialogAnswerer::PostCommand(dialog, IDOK);
+            return true;
+        });
+        hexView.EditByteAt(firstCharacter);
+        ASSERT_TRUE(answer.finished) << value;
+        ASSERT_FALSE(answer.timedOut) << value;
+        if (hexView.document.data[0] != value) {
+            wrong.push_back(value);
+        }
+    }
+    EXPECT_TRUE(wrong.empty()) << "first wrong value " << (wrong.empty() ? -1 : wrong[0]) << " of "
+                               << wrong.size();
+    EXPECT_EQ(1, hexView.modified);
+    EXPECT_EQ(16, hexView.fileSize);
+    hexView.editAllowed = 0;
+}
+
+}  // namespace
