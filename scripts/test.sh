@@ -9,9 +9,11 @@ mkdir -p "$BUILD_DIR"
 
 XVFB_PID=""
 WINESERVER_PID=""
+SMALL_VOLUME=""
 cleanup() {
   if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+  if [ -n "$SMALL_VOLUME" ]; then umount "$SMALL_VOLUME" 2>/dev/null; rmdir "$SMALL_VOLUME" 2>/dev/null; fi
 }
 trap cleanup EXIT
 
@@ -21,5 +23,15 @@ bash "$BYTRANE_ROOT/scripts/host-test.sh" || exit 1
 bytrane_start_xvfb || exit 1
 bytrane_wine_prefix
 bytrane_start_wineserver
+
+# A 1 MiB volume for the test of saving onto a disk that fills up (needs root to mount).
+if [ "$(id -u)" -eq 0 ]; then
+  SMALL_VOLUME=$(mktemp -d /tmp/bytrane-small-volume.XXXXXX)
+  if mount -t tmpfs -o size=1m tmpfs "$SMALL_VOLUME" 2>/dev/null; then
+    export BYTRANE_SMALL_VOLUME=$(winepath -w "$SMALL_VOLUME" 2>/dev/null)
+  else
+    rmdir "$SMALL_VOLUME"; SMALL_VOLUME=""
+  fi
+fi
 
 cd "$BUILD_DIR" && ctest --output-on-failure -j2

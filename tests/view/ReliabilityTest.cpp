@@ -175,6 +175,59 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
     }
 }
 
+// A real volume that fills up: the test script mounts a 1 MiB tmpfs and names it (as a Wine
+// path) in BYTRANE_SMALL_VOLUME. A document of 600 KiB fits once, but not twice, so the
+// temporary copy runs out of room while the original still sits on the volume.
+TEST_F(ReliabilityTest, SavingOntoAVolumeThatFillsUpKeepsTheOriginal) {
+    char volume[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("BYTRANE_SMALL_VOLUME", volume, sizeof volume) == 0) {
+        GTEST_SKIP() << "no small volume was mounted for this run";
+    }
+    const int documentSize = 600 * 1024;
+    const std::string original = Bytes(documentSize, 9);
+    std::string path = std::string(volume) + "\\full.bin";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, original.data(), documentSize, &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(static_cast<DWORD>(documentSize), written);
+
+    LoadChanged(path);
+    int result;
+    {
+        viewtest::BoxCatcher boxes;
+        result = hexView.Save();
+        ASSERT_EQ(1u, boxes.texts.size());
+        EXPECT_EQ(WriteErrorText, boxes.texts[0]);
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, hexView.modified);
+
+    std::string onDisk(documentSize + 1, '\0');
+    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD read = 0;
+    ReadFile(file, &onDisk[0], documentSize + 1, &read, nullptr);
+    CloseHandle(file);
+    onDisk.resize(read);
+    EXPECT_EQ(original, onDisk);
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(volume) + "\\*").c_str(), &found);
+    std::vector<std::string> names;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.cFileName[0] != '.') {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(std::vector<std::string>{"full.bin"}, names);
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {
     std::string previous = folder_.Write("previous.bin", Bytes(64, 5));
     const std::string names[] = {
