@@ -1,0 +1,343 @@
+// Times loading, repainting and searching with the program's own windows and code, next to plain
+// baselines measured in the same run. Prints one "name value unit" line per figure.
+// Usage: bytrane_bench [path]  - with a path, the search data is also written there and kept,
+// so other tools can be timed on the same bytes.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/Globals.h"
+#include "search/HexPattern.h"
+#include "search/Matcher.h"
+#include "tests/view/ViewHarness.h"
+
+namespace {
+
+const DWORD MiB = 1024 * 1024;
+const DWORD LoadFileBytes = 512 * MiB;
+const DWORD SearchBytes = 256 * MiB;
+const DWORD SmallDocumentBytes = 1024;
+const DWORD ScrollDocumentBytes = MiB;
+const DWORD ChunkBytes = 4 * MiB;
+const DWORD CopyChunkBytes = 16 * MiB;
+const int Runs = 5;
+const int PaintRuns = 21;
+const int LineLength = 72;
+const int UppercaseOneIn = 8;
+const int SpaceOneIn = 6;
+const uint32_t RandomMultiplier = 1664525u;
+const uint32_t RandomIncrement = 1013904223u;
+const int RandomShift = 24;
+const double MillisecondsPerSecond = 1000.0;
+const double BytesPerMiB = static_cast<double>(MiB);
+const char RepeatedLetter = 'a';
+const uint8_t RepeatedPatternEnd = 'b';
+const uint8_t AbsentByte = 0xFF;
+
+struct Pattern {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool fold;
+};
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    static LARGE_INTEGER frequency = {};
+    if (frequency.QuadPart == 0) {
+        QueryPerformanceFrequency(&frequency);
+    }
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Action>
+double TimeOnce(Action action) {
+    LARGE_INTEGER from;
+    LARGE_INTEGER to;
+    QueryPerformanceCounter(&from);
+    action();
+    QueryPerformanceCounter(&to);
+    return Seconds(from, to);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+template <typename Action>
+double MedianSeconds(int runs, Action action) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        times.push_back(TimeOnce(action));
+    }
+    return Median(times);
+}
+
+void Report(const char* name, double value, const char* unit) {
+    printf("%s %.3f %s\n", name, value, unit);
+    fflush(stdout);
+}
+
+double MiBPerSecond(DWORD bytes, double seconds) {
+    return static_cast<double>(bytes) / BytesPerMiB / seconds;
+}
+
+// Text-like bytes: letters of both cases, spaces and line breaks, never '#' nor 0xFF, so the
+// patterns below are absent while their first bytes keep turning up.
+class TextGenerator {
+public:
+    TextGenerator() : state_(1), column_(0) {}
+
+    void Fill(uint8_t* bytes, DWORD count) {
+        for (DWORD i = 0; i < count; ++i) {
+            bytes[i] = Next();
+        }
+    }
+
+private:
+    uint8_t Next() {
+        if (++column_ == LineLength) {
+            column_ = 0;
+            return '\n';
+        }
+        state_ = state_ * RandomMultiplier + RandomIncrement;
+        uint32_t value = state_ >> RandomShift;
+        if (value % SpaceOneIn == 0) {
+            return ' ';
+        }
+        char letter = static_cast<char>('a' + value % 26);
+        if ((value / 26) % UppercaseOneIn == 0) {
+            letter = static_cast<char>(letter - 'a' + 'A');
+        }
+        return static_cast<uint8_t>(letter);
+    }
+
+    uint32_t state_;
+    int column_;
+};
+
+bool WriteGenerated(const std::string& path, DWORD size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    TextGenerator generator;
+    std::vector<uint8_t> chunk(ChunkBytes);
+    bool written = true;
+    for (DWORD done = 0; done < size && written; done += ChunkBytes) {
+        DWORD count = std::min(ChunkBytes, size - done);
+        generator.Fill(chunk.data(), count);
+        DWORD wrote = 0;
+        written = WriteFile(file, chunk.data(), count, &wrote, nullptr) && wrote == count;
+    }
+    CloseHandle(file);
+    return written;
+}
+
+// The baseline for a load: the whole file into fresh memory with one call.
+bool PlainRead(const std::string& path, DWORD size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    void* buffer = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    DWORD read = 0;
+    bool ok = buffer != nullptr && ReadFile(file, buffer, size, &read, nullptr) && read == size;
+    if (buffer != nullptr) {
+        VirtualFree(buffer, 0, MEM_RELEASE);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+// The search without any of the matcher's shortcuts: every start, every byte.
+int64_t PlainFind(const uint8_t* document, uint32_t lastStart, const uint8_t* pattern, uint32_t length) {
+    for (uint32_t p = 0; p <= lastStart; ++p) {
+        uint32_t i = 0;
+        while (i < length && document[p + i] == pattern[i]) {
+            ++i;
+        }
+        if (i == length) {
+            return p;
+        }
+    }
+    return NoMatch;
+}
+
+bool BenchLoad(const viewtest::ScratchFolder& folder, const std::string& smallPath) {
+    std::string path = folder.Path("load.bin");
+    if (!WriteGenerated(path, LoadFileBytes) || !PlainRead(path, LoadFileBytes)) {
+        fprintf(stderr, "cannot write or read %s\n", path.c_str());
+        return false;
+    }
+    if (!hexView.LoadFile(path.c_str())) {
+        fprintf(stderr, "LoadFile failed for %s\n", path.c_str());
+        return false;
+    }
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        Report("load.peak_working_set_above_file", (static_cast<double>(counters.PeakWorkingSetSize) - LoadFileBytes) / BytesPerMiB,
+               "MiB");
+        Report("load.peak_pagefile_above_file", (static_cast<double>(counters.PeakPagefileUsage) - LoadFileBytes) / BytesPerMiB,
+               "MiB");
+    }
+    // Each run starts with the big block freed, as a fresh open of the file would.
+    std::vector<double> viewTimes;
+    std::vector<double> plainTimes;
+    for (int run = 0; run < Runs; ++run) {
+        hexView.LoadFile(smallPath.c_str());
+        viewTimes.push_back(TimeOnce([&] { hexView.LoadFile(path.c_str()); }));
+        hexView.LoadFile(smallPath.c_str());
+        plainTimes.push_back(TimeOnce([&] { PlainRead(path, LoadFileBytes); }));
+    }
+    double view = Median(viewTimes);
+    double plain = Median(plainTimes);
+    Report("load.hexview", view * MillisecondsPerSecond, "ms");
+    Report("load.plain_readfile", plain * MillisecondsPerSecond, "ms");
+    Report("load.hexview_over_plain", view / plain, "x");
+
+    hexView.LoadFile(path.c_str());
+    Report("paint.512MiB", MedianSeconds(PaintRuns, [] { hexView.Paint(); }) * MillisecondsPerSecond, "ms");
+    hexView.LoadFile(smallPath.c_str());
+    DeleteFileA(path.c_str());
+    return true;
+}
+
+void BenchPaint(const viewtest::ScratchFolder& folder, const std::string& smallPath) {
+    hexView.LoadFile(smallPath.c_str());
+    Report("paint.window_width", hexView.clientWidth, "px");
+    Report("paint.window_height", hexView.clientHeight, "px");
+    Report("paint.1KiB", MedianSeconds(PaintRuns, [] { hexView.Paint(); }) * MillisecondsPerSecond, "ms");
+
+    std::string path = folder.Path("scroll.bin");
+    WriteGenerated(path, ScrollDocumentBytes);
+    hexView.LoadFile(path.c_str());
+    int pages = 0;
+    std::vector<double> perPage;
+    for (int run = 0; run < Runs; ++run) {
+        hexView.Scroll(SB_TOP, 1);
+        pages = 0;
+        double total = TimeOnce([&] {
+            int before = -1;
+            while (hexView.topRow != before) {
+                before = hexView.topRow;
+                hexView.Scroll(SB_PAGEDOWN, 1);
+                ++pages;
+            }
+        });
+        perPage.push_back(total / pages);
+    }
+    Report("scroll.pages", pages, "pages");
+    Report("scroll.per_page_down", Median(perPage) * MillisecondsPerSecond, "ms");
+    hexView.LoadFile(smallPath.c_str());
+    DeleteFileA(path.c_str());
+}
+
+std::vector<uint8_t> Bytes(const char* text) {
+    return std::vector<uint8_t>(text, text + strlen(text));
+}
+
+std::vector<uint8_t> WithAbsentEnd(const char* text) {
+    std::vector<uint8_t> bytes = Bytes(text);
+    bytes.push_back(AbsentByte);
+    return bytes;
+}
+
+double FindThroughput(const uint8_t* document, DWORD size, const Pattern& pattern) {
+    uint32_t length = static_cast<uint32_t>(pattern.bytes.size());
+    int64_t found = 0;
+    double seconds = MedianSeconds(Runs, [&] {
+        found = FindPattern(document, 0, size - length, pattern.bytes.data(), length, pattern.fold);
+    });
+    if (found != NoMatch) {
+        fprintf(stderr, "%s: unexpected match at %lld\n", pattern.name, static_cast<long long>(found));
+    }
+    return MiBPerSecond(size, seconds);
+}
+
+bool BenchSearch(const viewtest::ScratchFolder& folder, const std::string& smallPath, const std::string& keepPath) {
+    std::string path = keepPath.empty() ? folder.Path("search.bin") : keepPath;
+    if (!WriteGenerated(path, SearchBytes) || !hexView.LoadFile(path.c_str())) {
+        fprintf(stderr, "cannot write or load %s\n", path.c_str());
+        return false;
+    }
+    const uint8_t* document = hexView.document.data;
+    const std::vector<Pattern> patterns = {
+        {"text_case_sensitive", Bytes("needle#haystack"), false},
+        {"text_case_insensitive", Bytes("needle#haystack"), true},
+        {"hex_1", {AbsentByte}, false},
+        {"hex_4", WithAbsentEnd("the"), false},
+        {"hex_21", WithAbsentEnd("the quick brown fox "), false},
+    };
+    for (const Pattern& pattern : patterns) {
+        Report((std::string("search.") + pattern.name).c_str(), FindThroughput(document, SearchBytes, pattern), "MiB/s");
+    }
+
+    const Pattern& text = patterns.front();
+    uint32_t length = static_cast<uint32_t>(text.bytes.size());
+    // Kept in a volatile, or the compiler drops a loop whose answer nobody reads.
+    volatile int64_t plainFound = 0;
+    double plain = MedianSeconds(Runs, [&] { plainFound = PlainFind(document, SearchBytes - length, text.bytes.data(), length); });
+    Report("search.plain_byte_loop", MiBPerSecond(SearchBytes, plain), "MiB/s");
+
+    std::vector<uint8_t> copy(CopyChunkBytes);
+    double copySeconds = MedianSeconds(Runs, [&] {
+        for (DWORD done = 0; done < SearchBytes; done += CopyChunkBytes) {
+            memcpy(copy.data(), document + done, CopyChunkBytes);
+        }
+    });
+    Report("search.memcpy", MiBPerSecond(SearchBytes, copySeconds), "MiB/s");
+
+    // Once through the view's own command, which ends in its "Not found" box; the box is
+    // closed by the catcher, so its opening is part of this figure.
+    memcpy(hexView.pattern, text.bytes.data(), length);
+    hexView.patternLength = length;
+    hexView.patternIsHex = 0;
+    hexView.caseSensitive = 1;
+    double viewSeconds = 0;
+    {
+        viewtest::BoxCatcher catcher;
+        viewSeconds = TimeOnce([&] { hexView.Search(document, 0, SearchBytes - length); });
+    }
+    Report("search.hexview_once", MiBPerSecond(SearchBytes, viewSeconds), "MiB/s");
+    hexView.LoadFile(smallPath.c_str());
+    if (keepPath.empty()) {
+        DeleteFileA(path.c_str());
+    }
+
+    uint8_t* repeated = static_cast<uint8_t*>(VirtualAlloc(nullptr, SearchBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (repeated == nullptr) {
+        fprintf(stderr, "no memory for the repeated-letter data\n");
+        return false;
+    }
+    memset(repeated, RepeatedLetter, SearchBytes);
+    Pattern runOfLetters = {"repeated_letter", std::vector<uint8_t>(MaxPatternBytes - 1, RepeatedLetter), false};
+    runOfLetters.bytes.push_back(RepeatedPatternEnd);
+    Report("search.repeated_letter", FindThroughput(repeated, SearchBytes, runOfLetters), "MiB/s");
+    VirtualFree(repeated, 0, MEM_RELEASE);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string keepPath = argc > 1 ? argv[1] : "";
+    viewtest::StartProgramWindows();
+    viewtest::ScratchFolder folder;
+    std::string smallPath = folder.Path("small.bin");
+    if (!WriteGenerated(smallPath, SmallDocumentBytes)) {
+        fprintf(stderr, "cannot write %s\n", smallPath.c_str());
+        return 1;
+    }
+    bool ok = BenchLoad(folder, smallPath);
+    BenchPaint(folder, smallPath);
+    ok = BenchSearch(folder, smallPath, keepPath) && ok;
+    DeleteFileA(smallPath.c_str());
+    return ok ? 0 : 1;
+}
