@@ -34,4 +34,5 @@ if [ "$(id -u)" -eq 0 ]; then
   fi
 fi
 
-cd "$BUILD_DIR" && ctest --output-on-failure -j2
+# One test at a time: the GUI tests share one display, and keyboard focus is one per display.
+cd "$BUILD_DIR" && ctest --output-on-failure
