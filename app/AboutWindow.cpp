@@ -4,7 +4,7 @@
 
 #include "app/MessageBoxButtons.h"
 
-const char AboutText[] = "Bytrane 1.05\nView and edit a file in hexadecimal.\nBy the Bytrane project";
+const char AboutText[] = "Bytrane 1.05\nBy the Bytrane project";
 const char AboutLink[] = "https://bytrane.example.org/";
 
 namespace {

@@ -101,8 +101,14 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case WM_SIZE: OnSize(wParam, lParam); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
-    case WM_SYSKEYDOWN: OnSysKeyDown(wParam, lParam); return 0;
-    case WM_SYSKEYUP: OnSysKeyUp(wParam, lParam); return 0;
+    // The default procedure turns Alt+F4, F10, Alt and Alt+Space into the close command and the
+    // menus, whichever window of the frame has the focus.
+    case WM_SYSKEYDOWN:
+        OnSysKeyDown(wParam, lParam);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_SYSKEYUP:
+        OnSysKeyUp(wParam, lParam);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_VKEYTOITEM: return OnVKeyToItem(wParam);
     case WM_VSCROLL: OnVScroll(wParam, lParam); return 0;

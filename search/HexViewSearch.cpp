@@ -22,6 +22,8 @@ const int StatusPartMessage = 0;
 int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
     bool fold = caseSensitive == 0 && patternIsHex == 0;
     int64_t found = NoMatch;
+    // The hourglass stays until the user can see the outcome: the match scrolled into view, or
+    // the file size back in the status bar before "Not found" asks for a click.
     {
         WaitCursor wait;
         uint8_t working[PatternSize];
@@ -36,24 +38,24 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
         if (inside) {
             found = FindPattern(bytes, start, lastStart, working, length, fold);
         }
+        if (found != NoMatch) {
+            int offset = static_cast<int>(found);
+            char text[FoundTextSize];
+            char number[ValueTextSize];
+            FormatOffset(static_cast<uint32_t>(offset), number);
+            strcpy(text, FoundPrefix);
+            strcat(text, number);
+            statusBar.SetPartText(StatusPartMessage, text);
+            matchStart = offset;
+            highlightMatch = 1;
+            matchEnd = offset + static_cast<int>(patternLength);
+            matchTopRow = MatchTopRow(offset, topRow, pageRows);
+            Scroll(ScrollToMatch, 0);
+            Paint();
+            return offset + 1;
+        }
+        mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     }
-    if (found != NoMatch) {
-        int offset = static_cast<int>(found);
-        char text[FoundTextSize];
-        char number[ValueTextSize];
-        FormatOffset(static_cast<uint32_t>(offset), number);
-        strcpy(text, FoundPrefix);
-        strcat(text, number);
-        statusBar.SetPartText(StatusPartMessage, text);
-        matchStart = offset;
-        highlightMatch = 1;
-        matchEnd = offset + static_cast<int>(patternLength);
-        matchTopRow = MatchTopRow(offset, topRow, pageRows);
-        Scroll(ScrollToMatch, 0);
-        Paint();
-        return offset + 1;
-    }
-    mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     mainWindow.ShowError("Not found", ProgramCaption);
     highlightMatch = 0;
     Paint();

@@ -77,4 +77,11 @@ private:
     // The bytes of the document, or null when none can be read.
     const BYTE* Bytes() const;
     void ShowEmptyDocument();
+
+    // How writing the temporary copy of a save ended.
+    enum CopyResult { CopyWritten, CopyNotCreated, CopyNoRoom, CopyFailed };
+    CopyResult WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original, char* temporary);
+    int PutCopyInPlace(const char* temporary, const char* path);
+    int WriteInPlace(const char* path, bool exists);
+    bool WriteDocument(HANDLE file, bool* noRoom);
 };

@@ -8,12 +8,19 @@
 #include "view/SaveSeam.h"
 
 WriteFileFunction saveWriteFile = WriteFile;
+TempFileNameFunction saveTempFileName = GetTempFileNameA;
+FlushFunction saveFlushFileBuffers = FlushFileBuffers;
+MoveFileFunction saveMoveFile = MoveFileExA;
 
 namespace {
 
 const DWORD ExtraBytes = 2;
 const char ProgramCaption[] = "Bytrane";
 const char TempPrefix[] = "byt";
+const char WriteErrorText[] = "An error occurred, file not saved.";
+// What a rename must carry over from the file it replaces; read-only targets are refused anyway.
+const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 const int StatusPartEditMode = 1;
 const int StatusPartModified = 2;
 
@@ -37,9 +44,10 @@ void FolderOfPath(const char* path, char* folder) {
     }
 }
 
-// Wine's ReplaceFileA leaves a file of its own in the folder when the target is in use, so a
-// target that cannot be opened for writing is refused before replacing is tried.
-bool CanReplace(const char* path) {
+// A file that cannot be opened for writing (held open by another program, no access) must not be
+// replaced behind its owner's back. The read-only mark is checked apart: a program running with
+// full rights, as under Wine as root, may open such a file for writing all the same.
+bool CanWrite(const char* path) {
     FileHandle target(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return target.IsValid();
 }
@@ -77,17 +85,18 @@ int HexView::LoadFile(const char* path) {
     fileSize = 0;
     // A stale match range must not light up bytes of the new document.
     highlightMatch = 0;
+    bool hadBlock = document.data != nullptr;
     LoadFailure failure = LoadFailure::CannotOpen;
     int loaded = fits ? document.Load(fileName, ExtraBytes, &failure) : 0;
     busyPopup.Destroy();
     if (!loaded) {
-        if (document.data == nullptr) {
+        // The rows on screen belong to a block that is gone; with no block before, nothing
+        // on screen changes.
+        if (hadBlock && document.data == nullptr) {
             ShowEmptyDocument();
         }
         if (failure == LoadFailure::TooLarge) {
             mainWindow.ShowError("File too large to open (2 GiB or more).", ProgramCaption);
-        } else if (failure == LoadFailure::NoMemory) {
-            mainWindow.ShowError("Not enough memory to open the file.", ProgramCaption);
         }
         return 0;
     }
@@ -118,57 +127,130 @@ void HexView::OpenFile() {
     }
 }
 
+// Writes the document into a fresh temporary file beside the target. The copy either holds the
+// whole document, flushed, or is deleted again.
+HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original,
+                                       char* temporary) {
+    if (saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
+        return CopyNotCreated;
+    }
+    bool complete;
+    bool noRoom;
+    {
+        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+        if (!file.IsValid()) {
+            DeleteFileA(temporary);
+            return CopyNotCreated;
+        }
+        complete = WriteDocument(file.Get(), &noRoom);
+        if (complete && original != nullptr) {
+            // A rename gives the target the copy's times; keep the date the file was created.
+            SetFileTime(file.Get(), &original->ftCreationTime, nullptr, nullptr);
+        }
+    }
+    if (!complete) {
+        DeleteFileA(temporary);
+        return noRoom ? CopyNoRoom : CopyFailed;
+    }
+    if (original != nullptr) {
+        SetFileAttributesA(temporary, original->dwFileAttributes & CarriedAttributes);
+    }
+    return CopyWritten;
+}
+
+// One rename of the complete copy over the target, so that the name always holds either the old
+// content or the new one. A copy that did not move stays the user's only new data when the name
+// has meanwhile lost its file, so it is deleted only while the target is still there.
+int HexView::PutCopyInPlace(const char* temporary, const char* path) {
+    if (saveMoveFile(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 1;
+    }
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+        if (saveMoveFile(temporary, path, MOVEFILE_WRITE_THROUGH)) {
+            return 1;
+        }
+    } else {
+        DeleteFileA(temporary);
+    }
+    mainWindow.ShowError(WriteErrorText, ProgramCaption);
+    return 0;
+}
+
+// The second choice, for when no copy fits or may be made beside the target: the file is
+// overwritten where it stands. It is first grown to the document's size, so that the writes
+// themselves need no new room.
+int HexView::WriteInPlace(const char* path, bool exists) {
+    int result;
+    {
+        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) {
+            return 0;
+        }
+        DWORD sizeOnDisk = GetFileSize(file.Get(), nullptr);
+        DWORD count = static_cast<DWORD>(fileSize);
+        bool noRoom;
+        bool grown = sizeOnDisk != INVALID_FILE_SIZE &&
+                     (sizeOnDisk >= count ||
+                      (SetFilePointer(file.Get(), static_cast<LONG>(count), nullptr, FILE_BEGIN) == count &&
+                       SetEndOfFile(file.Get())));
+        result = grown && SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) == 0 &&
+                 WriteDocument(file.Get(), &noRoom);
+    }
+    if (!result) {
+        if (!exists) {
+            DeleteFileA(path);
+        }
+        mainWindow.ShowError(WriteErrorText, ProgramCaption);
+    }
+    return result;
+}
+
+// Writes the whole document at the file position, cuts the file there and flushes it. noRoom
+// tells a volume that filled up (reported as an error or as a short count) from other failures.
+bool HexView::WriteDocument(HANDLE file, bool* noRoom) {
+    DWORD count = static_cast<DWORD>(fileSize);
+    DWORD actual = 0;
+    const BYTE* bytes = Bytes();
+    *noRoom = false;
+    bool written = count == 0 || (bytes != nullptr && saveWriteFile(file, bytes, count, &actual, nullptr));
+    if (written && count != 0 && actual != count) {
+        *noRoom = true;
+        return false;
+    }
+    if (!written || !SetEndOfFile(file) || !saveFlushFileBuffers(file)) {
+        DWORD error = GetLastError();
+        *noRoom = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+        return false;
+    }
+    return true;
+}
+
 int HexView::WriteToFile(const char* path) {
     char folder[FileNameSize];
     char temporary[MAX_PATH];
     if (path[0] == '\0' || strlen(path) >= sizeof(folder)) {
         return 0;
     }
+    WIN32_FILE_ATTRIBUTE_DATA original;
+    bool exists = GetFileAttributesExA(path, GetFileExInfoStandard, &original) != 0;
+    // A read-only or locked target is refused before anything is written beside it.
+    if (exists && ((original.dwFileAttributes & FILE_ATTRIBUTE_READONLY) || !CanWrite(path))) {
+        return 0;
+    }
     FolderOfPath(path, folder);
-    if (GetTempFileNameA(folder, TempPrefix, 0, temporary) == 0) {
+    switch (WriteCopy(folder, exists ? &original : nullptr, temporary)) {
+    case CopyWritten:
+        return PutCopyInPlace(temporary, path);
+    case CopyFailed:
+        mainWindow.ShowError(WriteErrorText, ProgramCaption);
         return 0;
+    case CopyNotCreated:
+    case CopyNoRoom:
+        break;
     }
-    DWORD count = static_cast<DWORD>(fileSize);
-    BOOL written = FALSE;
-    {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
-        if (!file.IsValid()) {
-            DeleteFileA(temporary);
-            return 0;
-        }
-        DWORD actual = 0;
-        const BYTE* bytes = Bytes();
-        if (count == 0) {
-            written = TRUE;
-        } else if (bytes != nullptr) {
-            written = saveWriteFile(file.Get(), bytes, count, &actual, nullptr) && actual == count;
-        }
-        written = written && FlushFileBuffers(file.Get());
-    }
-    if (!written) {
-        DeleteFileA(temporary);
-        mainWindow.ShowError("An error occurred, file not saved.", ProgramCaption);
-        return 0;
-    }
-    // Replacing keeps the target's attributes and refuses a read-only or locked target.
-    BOOL replaced;
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-        replaced = CanReplace(path) &&
-                   ReplaceFileA(path, temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-        // With no backup name this error means the target is already gone and the temporary
-        // file holds the only copy: it must be moved into place, never deleted.
-        if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-            return MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
-        }
-    } else {
-        replaced = MoveFileExA(temporary, path, MOVEFILE_WRITE_THROUGH);
-    }
-    if (!replaced) {
-        DeleteFileA(temporary);
-        return 0;
-    }
-    return 1;
+    return WriteInPlace(path, exists);
 }
 
 int HexView::Save() {

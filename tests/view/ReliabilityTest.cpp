@@ -54,10 +54,51 @@ BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written
     return WriteFile(file, buffer, count - 1, written, overlapped);
 }
 
+int callsSeen = 0;
+
+// Room for the file once but not for a second copy: only the first write comes up short.
+BOOL WINAPI ShortFirstWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    return WriteFile(file, buffer, callsSeen++ == 0 ? count - 1 : count, written, overlapped);
+}
+
+// A share or protected folder where the user may change the file but not add one.
+UINT WINAPI NoNewFiles(LPCSTR, LPCSTR, UINT, LPSTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+BOOL WINAPI FailingFlush(HANDLE) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
+BOOL WINAPI FailingMove(LPCSTR, LPCSTR, DWORD) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// Another program takes the target away just as the copy is to replace it.
+BOOL WINAPI TargetVanishesDuringMove(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (callsSeen++ == 0) {
+        DeleteFileA(to);
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    return MoveFileExA(from, to, flags);
+}
+
 class ReliabilityTest : public ::testing::Test {
 protected:
-    void SetUp() override { viewtest::StartProgramWindows(); }
-    void TearDown() override { saveWriteFile = WriteFile; }
+    void SetUp() override {
+        viewtest::StartProgramWindows();
+        callsSeen = 0;
+    }
+    void TearDown() override {
+        saveWriteFile = WriteFile;
+        saveTempFileName = GetTempFileNameA;
+        saveFlushFileBuffers = FlushFileBuffers;
+        saveMoveFile = MoveFileExA;
+    }
 
     // Loads the file and changes its first byte, as an edit would; returns the document.
     static std::string LoadChanged(const std::string& path) {
@@ -142,28 +183,31 @@ TEST_F(ReliabilityTest, SaveWritesExactlyTheDocumentWhateverHappenedToTheFileOnD
 
 TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
     const std::string original = Bytes(3000, 4);
-    struct Case { const char* name; WriteFileFunction write; bool newName; };
+    struct Case { const char* name; WriteFileFunction write; bool newName; bool saved; };
     const Case cases[] = {
-        {"write fails, existing file", FailingWrite, false},
-        {"short write reported as success, existing file", ShortWrite, false},
-        {"write fails, new name", FailingWrite, true},
-        {"short write reported as success, new name", ShortWrite, true},
+        {"write fails, existing file", FailingWrite, false, false},
+        {"no room for a second copy, existing file", ShortFirstWrite, false, true},
+        {"write fails, new name", FailingWrite, true, false},
+        {"short write reported as success, new name", ShortWrite, true, false},
     };
     for (const Case& c : cases) {
         std::string path = folder_.Write("kept.bin", original);
         std::string document = LoadChanged(path);
         std::string target = c.newName ? folder_.Path("new.bin") : path;
         saveWriteFile = c.write;
+        callsSeen = 0;
         int result;
         {
             viewtest::BoxCatcher boxes;
             result = hexView.WriteToFile(target.c_str());
-            ASSERT_EQ(1u, boxes.texts.size()) << c.name;
-            EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
+            ASSERT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
+            if (!c.saved) {
+                EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
+            }
         }
         saveWriteFile = WriteFile;
-        EXPECT_EQ(0, result) << c.name;
-        EXPECT_EQ(original, folder_.Read("kept.bin")) << c.name;
+        EXPECT_EQ(c.saved ? 1 : 0, result) << c.name;
+        EXPECT_EQ(c.saved ? document : original, folder_.Read("kept.bin")) << c.name;
         EXPECT_EQ(std::vector<std::string>{"kept.bin"}, folder_.FileNames()) << c.name;
         EXPECT_EQ(1, hexView.modified) << c.name;
 
@@ -175,57 +219,135 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
     }
 }
 
+// Where no copy can be made beside the file, the file is overwritten where it stands, and it
+// ends up exactly the document whether it had grown or shrunk on disk meanwhile.
+TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
+    const int documentSize = 4000;
+    // The longest folder a file can be created in, too long for a temporary name in it.
+    std::string deep = folder_.Path("");
+    deep += std::string(MAX_PATH - 12 - deep.size(), 'd');
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size();
+    struct Case { const char* name; std::string folder; bool seam; int sizeOnDisk; };
+    const Case cases[] = {
+        {"folder name too long for a temporary file", deep, false, documentSize},
+        {"no new file allowed", folder_.Path(""), true, documentSize},
+        {"no new file allowed, file shrunk on disk", folder_.Path(""), true, 10},
+        {"no new file allowed, file grown on disk", folder_.Path(""), true, 9000},
+    };
+    for (const Case& c : cases) {
+        std::string path = c.folder + "\\doc.bin";
+        ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH)) << c.name;
+        viewtest::ScratchFolder::WriteAt(path, Bytes(documentSize, 10));
+        std::string document = LoadChanged(path);
+        viewtest::ScratchFolder::WriteAt(path, Bytes(c.sizeOnDisk, 11));
+        saveTempFileName = c.seam ? NoNewFiles : GetTempFileNameA;
+        viewtest::BoxCatcher boxes;
+        EXPECT_EQ(1, hexView.Save()) << c.name;
+        EXPECT_TRUE(boxes.texts.empty()) << c.name;
+        EXPECT_EQ(document, viewtest::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(0, hexView.modified) << c.name;
+        DeleteFileA(path.c_str());
+    }
+
+    // A new name in such a folder is created directly, and a failed write takes it away again.
+    LoadChanged(folder_.Write("source.bin", Bytes(100, 12)));
+    std::string fresh = deep + "\\new.bin";
+    EXPECT_EQ(1, hexView.WriteToFile(fresh.c_str()));
+    EXPECT_EQ(DocumentBytes(), viewtest::ScratchFolder::ReadAt(fresh));
+    DeleteFileA(fresh.c_str());
+    saveWriteFile = FailingWrite;
+    {
+        viewtest::BoxCatcher boxes;
+        EXPECT_EQ(0, hexView.WriteToFile(fresh.c_str()));
+        EXPECT_EQ(1u, boxes.texts.size());
+    }
+    EXPECT_FALSE(Exists(fresh));
+    RemoveDirectoryA(deep.c_str());
+}
+
+// Faults after the copy is complete: the original stays whole under its name and the copy made
+// by this save is gone; copies that earlier, interrupted saves left are the user's and stay.
+TEST_F(ReliabilityTest, FaultsAroundTheCopyKeepTheOriginal) {
+    const std::string original = Bytes(2000, 13);
+    const std::string leftOver = Bytes(77, 14);
+    struct Case { const char* name; FlushFunction flush; MoveFileFunction move; bool saved; };
+    const Case cases[] = {
+        {"flush fails", FailingFlush, MoveFileExA, false},
+        {"copy cannot be moved into place", FlushFileBuffers, FailingMove, false},
+        {"target vanishes as the copy moves", FlushFileBuffers, TargetVanishesDuringMove, true},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder_.Write("kept.bin", original);
+        folder_.Write("byt1.tmp", leftOver);
+        std::string document = LoadChanged(path);
+        saveFlushFileBuffers = c.flush;
+        saveMoveFile = c.move;
+        callsSeen = 0;
+        int result;
+        {
+            viewtest::BoxCatcher boxes;
+            result = hexView.Save();
+            ASSERT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
+            if (!c.saved) {
+                EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
+            }
+        }
+        EXPECT_EQ(c.saved ? 1 : 0, result) << c.name;
+        EXPECT_EQ(c.saved ? document : original, folder_.Read("kept.bin")) << c.name;
+        EXPECT_EQ(c.saved ? 0 : 1, hexView.modified) << c.name;
+        EXPECT_EQ((std::vector<std::string>{"byt1.tmp", "kept.bin"}), folder_.FileNames()) << c.name;
+        EXPECT_EQ(leftOver, folder_.Read("byt1.tmp")) << c.name;
+    }
+}
+
+// The rename that puts the copy in place keeps the marks the user set on the file.
+TEST_F(ReliabilityTest, SaveKeepsTheFilesAttributes) {
+    std::string path = folder_.Write("marked.bin", Bytes(500, 15));
+    const DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), marks));
+    DWORD before = GetFileAttributesA(path.c_str()) & marks;
+    ASSERT_NE(0u, before & FILE_ATTRIBUTE_HIDDEN) << "the folder cannot keep the hidden mark";
+    std::string document = LoadChanged(path);
+    ASSERT_EQ(1, hexView.Save());
+    EXPECT_EQ(before, GetFileAttributesA(path.c_str()) & marks);
+    EXPECT_EQ(document, folder_.Read("marked.bin"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // A real volume that fills up: the test script mounts a 1 MiB tmpfs and names it (as a Wine
 // path) in BYTRANE_SMALL_VOLUME. A document of 600 KiB fits once, but not twice, so the
-// temporary copy runs out of room while the original still sits on the volume.
-TEST_F(ReliabilityTest, SavingOntoAVolumeThatFillsUpKeepsTheOriginal) {
+// temporary copy runs out of room and the file is overwritten where it stands. A read-only file
+// there is refused before anything is written.
+TEST_F(ReliabilityTest, SavingOntoAVolumeThatFillsUpWritesInPlace) {
     char volume[MAX_PATH] = "";
     if (GetEnvironmentVariableA("BYTRANE_SMALL_VOLUME", volume, sizeof volume) == 0) {
         GTEST_SKIP() << "no small volume was mounted for this run";
     }
     const int documentSize = 600 * 1024;
-    const std::string original = Bytes(documentSize, 9);
     std::string path = std::string(volume) + "\\full.bin";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, original.data(), documentSize, &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(static_cast<DWORD>(documentSize), written);
-
-    LoadChanged(path);
-    int result;
-    {
-        viewtest::BoxCatcher boxes;
-        result = hexView.Save();
-        ASSERT_EQ(1u, boxes.texts.size());
-        EXPECT_EQ(WriteErrorText, boxes.texts[0]);
+    struct Case { const char* name; bool readOnly; };
+    const Case cases[] = {{"writable", false}, {"read-only", true}};
+    for (const Case& c : cases) {
+        const std::string original = Bytes(documentSize, 9);
+        viewtest::ScratchFolder::WriteAt(path, original);
+        ASSERT_EQ(original, viewtest::ScratchFolder::ReadAt(path));
+        std::string document = LoadChanged(path);
+        if (c.readOnly) {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        int result;
+        {
+            viewtest::BoxCatcher boxes;
+            result = hexView.Save();
+            EXPECT_TRUE(boxes.texts.empty()) << c.name;
+        }
+        EXPECT_EQ(c.readOnly ? 0 : 1, result) << c.name;
+        EXPECT_EQ(c.readOnly ? 1 : 0, hexView.modified) << c.name;
+        EXPECT_EQ(c.readOnly ? original : document, viewtest::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"full.bin"}, viewtest::ScratchFolder::NamesIn(volume)) << c.name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
     }
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(1, hexView.modified);
-
-    std::string onDisk(documentSize + 1, '\0');
-    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD read = 0;
-    ReadFile(file, &onDisk[0], documentSize + 1, &read, nullptr);
-    CloseHandle(file);
-    onDisk.resize(read);
-    EXPECT_EQ(original, onDisk);
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(volume) + "\\*").c_str(), &found);
-    std::vector<std::string> names;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.cFileName[0] != '.') {
-                names.push_back(found.cFileName);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    EXPECT_EQ(std::vector<std::string>{"full.bin"}, names);
-    DeleteFileA(path.c_str());
 }
 
 TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {

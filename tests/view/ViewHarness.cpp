@@ -1,5 +1,7 @@
 #include "ViewHarness.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "tests/support/MessagePump.h"
@@ -74,7 +76,10 @@ std::string ScratchFolder::Path(const std::string& name) const {
 }
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::string path = Path(name);
+    return WriteAt(Path(name), bytes);
+}
+
+std::string ScratchFolder::WriteAt(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     if (file != INVALID_HANDLE_VALUE) {
@@ -100,7 +105,11 @@ std::string ScratchFolder::WriteSized(const std::string& name, LONG high, LONG l
 }
 
 std::string ScratchFolder::Read(const std::string& name) const {
-    HANDLE file = CreateFileA(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return ReadAt(Path(name));
+}
+
+std::string ScratchFolder::ReadAt(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return "(missing)";
     }
@@ -115,9 +124,13 @@ std::string ScratchFolder::Read(const std::string& name) const {
 }
 
 std::vector<std::string> ScratchFolder::FileNames() const {
+    return NamesIn(folder_);
+}
+
+std::vector<std::string> ScratchFolder::NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &entry);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -126,6 +139,7 @@ std::vector<std::string> ScratchFolder::FileNames() const {
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 

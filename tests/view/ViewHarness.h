@@ -29,6 +29,10 @@ public:
     std::string WriteSized(const std::string& name, LONG high, LONG low) const;
     std::string Read(const std::string& name) const;
     std::vector<std::string> FileNames() const;
+    // The same for any path, inside the folder or not; names come sorted.
+    static std::string WriteAt(const std::string& path, const std::string& bytes);
+    static std::string ReadAt(const std::string& path);
+    static std::vector<std::string> NamesIn(const std::string& folder);
 
 private:
     std::string folder_;
