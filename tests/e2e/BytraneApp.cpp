@@ -160,10 +160,18 @@ bool BytraneApp::Drop(const std::vector<std::string>& paths) {
 void BytraneApp::AltKey(BYTE letter) const {
     SetForegroundWindow(main);
     WaitUntil([this] { return GetForegroundWindow() == main; });
-    keybd_event(VK_MENU, 0, 0, 0);
-    keybd_event(letter, 0, 0, 0);
-    keybd_event(letter, 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    TypeKey(letter, true);
+}
+
+void BytraneApp::TypeKey(BYTE virtualKey, bool alt) const {
+    if (alt) {
+        keybd_event(VK_MENU, 0, 0, 0);
+    }
+    keybd_event(virtualKey, 0, 0, 0);
+    keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
+    if (alt) {
+        keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    }
 }
 
 void BytraneApp::Settle() const {

@@ -35,6 +35,8 @@ public:
     bool Drop(const std::vector<std::string>& paths);
     // Alt plus a letter as real keyboard input, which needs the main window in the foreground.
     void AltKey(BYTE letter) const;
+    // A key typed on the keyboard, reaching whichever window of the foreground has the focus.
+    void TypeKey(BYTE virtualKey, bool alt = false) const;
 
     // Returns once the program has handled everything posted to it so far.
     void Settle() const;

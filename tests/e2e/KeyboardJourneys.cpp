@@ -1,0 +1,125 @@
+// Journeys typed on the keyboard alone: the accelerators, the menu's bindings, the system keys,
+// and where the keys go once a dialog or a box has closed.
+#include "JourneyTest.h"
+#include "Polling.h"
+#include "WindowQuery.h"
+
+namespace {
+
+const size_t DocumentSize = 64 * 1024;
+const char DialogClass[] = "#32770";
+const char MessageBoxClass[] = "CMSGCLASS";
+const DWORD ExitTimeoutMs = 10000;
+const int HexColumn = 10;
+
+class KeyboardJourney : public JourneyTest {
+protected:
+    void Open() {
+        path = folder.Write("typed.bin", Pattern(DocumentSize));
+        Start(Quoted(path));
+        ASSERT_TRUE(app->Started());
+        SetForegroundWindow(app->Main());
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app->Main(); }));
+    }
+
+    // Types each character of a text of letters, digits and blanks.
+    void TypeText(const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) {
+            app->TypeKey(static_cast<BYTE>(LOBYTE(VkKeyScanA(*c))));
+        }
+    }
+
+    // The keys belong to the view again: a typed End or Page Down moves it.
+    void ExpectKeysReachTheView(BYTE key) {
+        app->Settle();
+        const int before = TopRow();
+        app->TypeKey(key);
+        EXPECT_TRUE(WaitUntil([&] { return TopRow() != before; })) << "the typed key did not scroll the view";
+    }
+
+    HWND WaitForDialog() { return app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs); }
+
+    // Changes the first byte through its dialog, typed: the new value, then Enter.
+    void TypeEdit() {
+        app->Command(CmdAllowEditing);
+        app->Settle();
+        app->DoubleClickCell(HexColumn, 0);
+        HWND dialog = WaitForDialog();
+        ASSERT_NE(nullptr, dialog) << "no byte dialog";
+        TypeText("7e");
+        app->TypeKey(VK_RETURN);
+        ASSERT_TRUE(WaitForWindowGone(dialog));
+        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+    }
+
+    std::string path;
+};
+
+TEST_F(KeyboardJourney, AltOOpensTheOpenDialogAndEscapeGivesTheKeysBack) {
+    Open();
+    app->AltKey('O');
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(nullptr, dialog) << "Alt+O opened no dialog";
+    app->TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    EXPECT_EQ("typed.bin - Bytrane", app->Title());
+    ExpectKeysReachTheView(VK_END);
+}
+
+TEST_F(KeyboardJourney, AltFFindsTheTypedTextAndF3TheNextMatch) {
+    Open();
+    app->AltKey('F');
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(nullptr, dialog) << "Alt+F opened no dialog";
+    TypeText("klm");
+    app->TypeKey(VK_RETURN);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "Found at:  0000000a"; })) << app->StatusPart(0);
+    app->TypeKey(VK_F3);
+    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "Found at:  00000024"; })) << app->StatusPart(0);
+    ExpectKeysReachTheView(VK_NEXT);
+}
+
+TEST_F(KeyboardJourney, AltSSavesATypedChange) {
+    Open();
+    TypeEdit();
+    ExpectKeysReachTheView(VK_NEXT);
+    app->AltKey('S');
+    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "Alt+S did not save";
+    EXPECT_EQ('\x7E', TempFolder::Read(path)[0]);
+    ExpectKeysReachTheView(VK_END);
+}
+
+TEST_F(KeyboardJourney, AltXAndAltF4CloseAnUnchangedDocument) {
+    for (bool altF4 : {false, true}) {
+        Open();
+        if (altF4) {
+            app->TypeKey(VK_F4, true);
+        } else {
+            app->AltKey('X');
+        }
+        EXPECT_TRUE(app->WaitForExit(ExitTimeoutMs)) << (altF4 ? "Alt+F4" : "Alt+X") << " did not close";
+        EXPECT_EQ(0u, app->ExitCode());
+    }
+}
+
+TEST_F(KeyboardJourney, AltF4AsksBeforeClosingAChangedDocument) {
+    Open();
+    TypeEdit();
+    app->TypeKey(VK_F4, true);
+    HWND box = app->WaitForWindow(MessageBoxClass, path.c_str(), DefaultWaitMs);
+    ASSERT_NE(nullptr, box) << "Alt+F4 did not ask \"Save file?\"";
+    ASSERT_TRUE(ClickButton(box, "&Cancel"));
+    ASSERT_TRUE(WaitForWindowGone(box));
+    EXPECT_TRUE(app->Running());
+    ExpectKeysReachTheView(VK_END);
+
+    app->TypeKey(VK_F4, true);
+    box = app->WaitForWindow(MessageBoxClass, path.c_str(), DefaultWaitMs);
+    ASSERT_NE(nullptr, box);
+    ASSERT_TRUE(ClickButton(box, "&No"));
+    EXPECT_TRUE(app->WaitForExit(ExitTimeoutMs));
+    EXPECT_EQ(Pattern(DocumentSize), TempFolder::Read(path)) << "No must not save";
+}
+
+}  // namespace
