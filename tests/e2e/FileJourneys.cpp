@@ -81,4 +81,46 @@ TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument
     EXPECT_EQ(std::string(20, 'x'), TempFolder::Read(first)) << "the replaced document was saved";
 }
 
+// The program killed at many instants of a large save: every time, the file's name holds either
+// the content it had or the document being saved, never nothing and never a mixture.
+TEST_F(FileJourney, ASaveKilledAtAnyInstantLeavesTheFileWhole) {
+    const size_t size = 64 * 1024 * 1024;
+    const std::string document = Pattern(size);
+    std::string onDisk = document;
+    onDisk[0] = EditedByte;
+    const std::string path = folder.Write("large.bin", document);
+    // Half the instants spread over the whole save, half packed around its end, where the copy
+    // takes the file's place.
+    const int instants = 40;
+    const int spread = instants / 2;
+    DWORD saveMs = 0;
+    for (int instant = -1; instant < instants; ++instant) {
+        Start(Quoted(path));
+        ASSERT_TRUE(app->Started());
+        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(0).rfind("File size", 0) == 0; }));
+        folder.Write("large.bin", onDisk);
+        const DWORD start = GetTickCount();
+        app->Command(CmdSave);
+        if (instant < 0) {
+            // A save left to finish tells how long one takes; the file is read only afterwards,
+            // since a reader holding it would make the save refuse a locked file.
+            app->Settle();
+            saveMs = GetTickCount() - start;
+            ASSERT_EQ(document, TempFolder::Read(path));
+        } else {
+            const DWORD killMs = instant < spread ? saveMs * instant / spread
+                                                  : saveMs * 3 / 4 + saveMs * (instant - spread) * 2 / (5 * spread);
+            Sleep(killMs);
+            TerminateProcess(app->Process(), 1);
+            WaitForSingleObject(app->Process(), INFINITE);
+            const std::string found = TempFolder::Read(path);
+            ASSERT_TRUE(found == document || found == onDisk)
+                << "killed after " << killMs << " of " << saveMs << " ms: "
+                << (TempFolder::Exists(path) ? "the file holds a mixture" : "no file under the name");
+        }
+        app.reset();
+        folder.Write("large.bin", document);
+    }
+}
+
 }  // namespace
