@@ -23,6 +23,18 @@ bytrane_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
     wineserver -w 2>/dev/null || true
   fi
+  bytrane_wine_fonts
+}
+
+# Debian's Wine looks for its own fonts (Marlett for the caption buttons, MS Sans Serif, Tahoma)
+# in the prefix's Fonts folder but installs them under /usr/share/wine/fonts; without them the
+# caption buttons are drawn as the letters "0 1 r".
+bytrane_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+  [ -d "$fonts" ] || return 0
+  for font in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/$(basename "$font")" ] || ln -s "$font" "$fonts/"
+  done
 }
 
 # Starts Xvfb on the first free display; sets XVFB_PID and DISPLAY.
