@@ -1,9 +1,9 @@
 // Moving a file in and out of the view: load, the Open and Save As dialogs, and the save.
 #include <cstring>
 
-#include "app/Globals.h"
 #include "framework/FileDialog.h"
-#include "view/FileHandle.h"
+#include "framework/FileHandle.h"
+#include "framework/TextUtil.h"
 #include "view/HexView.h"
 #include "view/SaveSeam.h"
 
@@ -12,10 +12,7 @@ WriteFileFunction saveWriteFile = WriteFile;
 namespace {
 
 const DWORD ExtraBytes = 2;
-const char ProgramCaption[] = "Bytrane";
 const char TempPrefix[] = "byt";
-const int StatusPartEditMode = 1;
-const int StatusPartModified = 2;
 
 // The folder part of a path ("." when it names none), where the temporary copy is written so
 // that the final rename stays on one volume.
@@ -63,14 +60,14 @@ void HexView::ShowEmptyDocument() {
 
 int HexView::LoadFile(const char* path) {
     // A longer path would not fit the name buffer; it is refused like a file that cannot be read.
-    bool fits = strlen(path) < static_cast<size_t>(FileNameSize);
+    bool fits = strlen(path) < static_cast<size_t>(PathSize);
     if (fits) {
         strcpy(fileName, path);
     }
-    busyPopup.Show(hwnd, "Loading...");
-    mainWindow.SetStatusMessage(NoFileLoaded, 0);
-    statusBar.SetPartText(StatusPartEditMode, "");
-    statusBar.SetPartText(StatusPartModified, "");
+    host->ShowBusy(hwnd, "Loading...");
+    host->SetStatusMessage(NoFileLoaded, 0);
+    host->SetStatusPart(StatusPartEditMode, "");
+    host->SetStatusPart(StatusPartModified, "");
     editAllowed = 0;
     modified = 0;
     nextSearchPos = -1;
@@ -79,15 +76,15 @@ int HexView::LoadFile(const char* path) {
     highlightMatch = 0;
     LoadFailure failure = LoadFailure::CannotOpen;
     int loaded = fits ? document.Load(fileName, ExtraBytes, &failure) : 0;
-    busyPopup.Destroy();
+    host->HideBusy();
     if (!loaded) {
         if (document.data == nullptr) {
             ShowEmptyDocument();
         }
         if (failure == LoadFailure::TooLarge) {
-            mainWindow.ShowError("File too large to open (2 GiB or more).", ProgramCaption);
+            host->ShowError("File too large to open (2 GiB or more).", ProgramCaption);
         } else if (failure == LoadFailure::NoMemory) {
-            mainWindow.ShowError("Not enough memory to open the file.", ProgramCaption);
+            host->ShowError("Not enough memory to open the file.", ProgramCaption);
         }
         return 0;
     }
@@ -103,15 +100,15 @@ int HexView::LoadFile(const char* path) {
     info.nPos = 0;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
 
-    mainWindow.UpdateTitle();
+    host->UpdateTitle();
     Paint();
     Scroll(SB_TOP, 1);
-    mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
+    host->SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     return loaded;
 }
 
 void HexView::OpenFile() {
-    char path[FileNameSize] = {};
+    char path[PathSize] = {};
     FileDialog dialog(1, FileDialogFilter, 1, nullptr);
     if (dialog.Run(hwnd, path, sizeof(path), nullptr)) {
         LoadFile(path);
@@ -119,8 +116,8 @@ void HexView::OpenFile() {
 }
 
 int HexView::WriteToFile(const char* path) {
-    char folder[FileNameSize];
-    char temporary[MAX_PATH];
+    char folder[PathSize];
+    char temporary[PathSize];
     if (path[0] == '\0' || strlen(path) >= sizeof(folder)) {
         return 0;
     }
@@ -148,7 +145,7 @@ int HexView::WriteToFile(const char* path) {
     }
     if (!written) {
         DeleteFileA(temporary);
-        mainWindow.ShowError("An error occurred, file not saved.", ProgramCaption);
+        host->ShowError("An error occurred, file not saved.", ProgramCaption);
         return 0;
     }
     // Replacing keeps the target's attributes and refuses a read-only or locked target.
@@ -176,12 +173,12 @@ int HexView::Save() {
         return 0;
     }
     modified = 0;
-    statusBar.SetPartText(StatusPartModified, "");
+    host->SetStatusPart(StatusPartModified, "");
     return 1;
 }
 
 void HexView::SaveAs() {
-    char path[FileNameSize] = {};
+    char path[PathSize] = {};
     FileDialog dialog(0, FileDialogFilter, 1, nullptr);
     if (!dialog.Run(hwnd, path, sizeof(path), nullptr)) {
         return;
@@ -190,7 +187,7 @@ void HexView::SaveAs() {
         return;
     }
     modified = 0;
-    statusBar.SetPartText(StatusPartModified, "");
+    host->SetStatusPart(StatusPartModified, "");
     strcpy(fileName, path);
-    mainWindow.UpdateTitle();
+    host->UpdateTitle();
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/MessagePump.h"
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 
 namespace {
@@ -32,7 +32,7 @@ std::string Pattern(int size) {
 class HexViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         hexView.highlightMatch = 0;
     }
 
@@ -139,7 +139,7 @@ protected:
     }
 
     static const int SnapRows = 8;
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
     std::vector<DWORD> snap_;
     int snapWidth_ = 0;
 };

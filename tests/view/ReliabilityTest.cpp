@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 #include "tests/support/DialogAnswerer.h"
@@ -56,7 +56,7 @@ BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written
 
 class ReliabilityTest : public ::testing::Test {
 protected:
-    void SetUp() override { viewtest::StartProgramWindows(); }
+    void SetUp() override { harness::StartProgramWindows(); }
     void TearDown() override { saveWriteFile = WriteFile; }
 
     // Loads the file and changes its first byte, as an edit would; returns the document.
@@ -70,7 +70,7 @@ protected:
         return DocumentBytes();
     }
 
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
 };
 
 TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
@@ -81,7 +81,7 @@ TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
     ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
 
     std::string target = gone + "\\copy.bin";
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     EXPECT_EQ(0, hexView.WriteToFile(target.c_str()));
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_FALSE(Exists(gone));
@@ -107,7 +107,7 @@ TEST_F(ReliabilityTest, SaveWhenTheFileAndItsFolderAreGoneKeepsTheChanges) {
     EXPECT_EQ(0, hexView.Save());
     EXPECT_FALSE(Exists(sub));
     EXPECT_EQ(1, hexView.modified);
-    EXPECT_EQ(ModifiedText, viewtest::StatusPartText(StatusPartModified));
+    EXPECT_EQ(ModifiedText, harness::StatusPartText(StatusPartModified));
     EXPECT_EQ(document, DocumentBytes());
     EXPECT_TRUE(folder_.FileNames().empty());
 }
@@ -130,13 +130,13 @@ TEST_F(ReliabilityTest, SaveWritesExactlyTheDocumentWhateverHappenedToTheFileOnD
             folder_.Write("doc.bin", Bytes(c.sizeOnDisk, 3));
         }
 
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
         EXPECT_EQ(document, folder_.Read("doc.bin")) << c.name;
         EXPECT_EQ(std::vector<std::string>{"doc.bin"}, folder_.FileNames()) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
-        EXPECT_EQ("", viewtest::StatusPartText(StatusPartModified)) << c.name;
+        EXPECT_EQ("", harness::StatusPartText(StatusPartModified)) << c.name;
     }
 }
 
@@ -156,7 +156,7 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
         saveWriteFile = c.write;
         int result;
         {
-            viewtest::BoxCatcher boxes;
+            harness::BoxCatcher boxes;
             result = hexView.WriteToFile(target.c_str());
             ASSERT_EQ(1u, boxes.texts.size()) << c.name;
             EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
@@ -196,7 +196,7 @@ TEST_F(ReliabilityTest, SavingOntoAVolumeThatFillsUpKeepsTheOriginal) {
     LoadChanged(path);
     int result;
     {
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         result = hexView.Save();
         ASSERT_EQ(1u, boxes.texts.size());
         EXPECT_EQ(WriteErrorText, boxes.texts[0]);
@@ -239,7 +239,7 @@ TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {
     };
     for (const std::string& name : names) {
         ASSERT_EQ(1, hexView.LoadFile(previous.c_str()));
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.LoadFile(name.c_str())) << name;
         EXPECT_TRUE(boxes.texts.empty()) << name;
         EXPECT_EQ(0, hexView.fileSize) << name;
@@ -261,7 +261,7 @@ HDROP MakeEmptyDrop() {
 TEST_F(ReliabilityTest, AnEmptyDropChangesNothing) {
     std::string path = folder_.Write("open.bin", Bytes(40, 6));
     std::string document = LoadChanged(path);
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeEmptyDrop()), 0);
     PumpMessages();
     EXPECT_TRUE(boxes.texts.empty());

@@ -1,14 +1,16 @@
 #pragma once
-// What the search and editing tests share: the program's windows started as the entry starts
-// them, documents loaded from scratch files, and a scripted user who works the modal dialogs
-// and answers the program's message boxes.
+// What the tests of the view, search and application share: the program's windows started by
+// the program's own start-up routine, documents loaded from scratch files, a private scratch
+// folder, and catching the program's message boxes and working its modal dialogs.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace searchtest {
+#include "tests/support/DialogAnswerer.h"
+
+namespace harness {
 
 // Creates the main window with its status bar and hex view once per process, as start-up does.
 void StartProgramWindows();
@@ -19,6 +21,39 @@ std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 // The status text the program shows for the loaded document's size.
 std::string FileSizeText();
+
+// A folder of its own under the temporary path, removed with all its files.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string Path(const std::string& name) const;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    // A file of the given size whose bytes are never written (sparse); empty when not possible.
+    std::string WriteSized(const std::string& name, LONG high, LONG low) const;
+    std::string Read(const std::string& name) const;
+    std::vector<std::string> FileNames() const;
+
+private:
+    std::string folder_;
+};
+
+// While alive, closes the program's message box when it opens and records its text and caption.
+class BoxCatcher {
+public:
+    BoxCatcher();
+    BoxCatcher(const BoxCatcher&) = delete;
+    BoxCatcher& operator=(const BoxCatcher&) = delete;
+
+    std::vector<std::string> texts;
+    std::vector<std::string> captions;
+
+private:
+    DialogAnswerer answerer_;
+};
 
 // While alive, plays its steps one per timer tick on whatever dialog box of this thread is
 // open (a step per tick lets each typed character, and what it posts, be handled before the
@@ -64,4 +99,4 @@ private:
     static ScriptedUser* active_;
 };
 
-}  // namespace searchtest
+}  // namespace harness
