@@ -7,8 +7,6 @@
 namespace {
 
 const char ClassName[] = "WKWND";
-const COLORREF Black = 0x000000;
-const COLORREF LightGrey = 0xC0C0C0;
 const int ExtraWidthChars = 12;
 const int HeightLines = 5;
 const int FrameInsetChars = 3;

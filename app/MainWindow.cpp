@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
+#include "framework/Painting.h"
 #include "framework/TextUtil.h"
 
 namespace {
@@ -19,9 +20,9 @@ const int NumberTextSize = 20;
 
 const int SaveQuestionType = MB_YESNOCANCEL | MB_ICONQUESTION;
 const int ErrorBoxType = MB_OK | MB_ICONEXCLAMATION;
-const COLORREF BoxTextColour = 0x000000;
-const COLORREF BoxFaceColour = 0xC0C0C0;
-const COLORREF BoxShadowColour = 0x808080;
+const COLORREF BoxTextColour = Black;
+const COLORREF BoxFaceColour = LightGrey;
+const COLORREF BoxShadowColour = DarkGrey;
 
 }  // namespace
 

@@ -16,7 +16,6 @@ char outOfMemoryText[] = "Out of memory";
 const int ButtonTypeMask = 0x0F;
 const int IconTypeMask = 0xF0;
 const int DefaultButtonMask = 0xF00;
-const COLORREF White = 0xFFFFFF;
 
 const int IconX = 16;
 const int HalfIconSize = 16;

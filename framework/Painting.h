@@ -2,7 +2,12 @@
 #include <windows.h>
 
 // Drawing steps the program's popups share: the face fill, lines of text centred in a span and
-// a one-pixel bevel.
+// a one-pixel bevel, and the colours they are drawn in.
+
+const COLORREF Black = RGB(0, 0, 0);
+const COLORREF White = RGB(255, 255, 255);
+const COLORREF LightGrey = RGB(192, 192, 192);
+const COLORREF DarkGrey = RGB(128, 128, 128);
 
 // Fills area with a solid brush of colour made for the call.
 void FillFace(HDC dc, const RECT& area, COLORREF colour);
