@@ -51,12 +51,7 @@ protected:
 
     // Sizes the view so that exactly rows whole rows fit.
     static void SetViewRows(int rows) {
-        RECT outer;
-        RECT inner;
-        GetWindowRect(hexView.hwnd, &outer);
-        GetClientRect(hexView.hwnd, &inner);
-        int frame = (outer.bottom - outer.top) - inner.bottom;
-        MoveWindow(hexView.hwnd, 0, 0, outer.right - outer.left, rows * hexView.lineHeight + frame, TRUE);
+        harness::SizeViewToRows(rows);
         ASSERT_EQ(rows, hexView.pageRows);
     }
 

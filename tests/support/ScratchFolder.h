@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// A folder of its own under the temporary path, removed with all its files.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string Path(const std::string& name) const;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    // A file of the given size whose bytes are never written (sparse); empty when not possible.
+    std::string WriteSized(const std::string& name, LONG high, LONG low) const;
+    std::string Read(const std::string& name) const;
+    std::vector<std::string> FileNames() const;
+
+private:
+    std::string folder_;
+};
+
+}  // namespace harness
