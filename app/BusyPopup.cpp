@@ -32,12 +32,12 @@ int BusyPopup::Show(HWND ownerWindow, const char* popupText) {
     RECT ownerRect = {0, 0, 0, 0};
     GetWindowRect(owner, &ownerRect);
 
-    TEXTMETRICA metrics;
-    if (!InfoContext().Measure(&metrics)) {
+    InfoContext info;
+    if (!info.Measured()) {
         return 0;
     }
-    aveCharWidth = metrics.tmAveCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    aveCharWidth = info.Metrics().tmAveCharWidth;
+    lineHeight = info.Metrics().tmHeight + info.Metrics().tmExternalLeading;
 
     int width = (lstrlenA(text) + ExtraWidthChars) * aveCharWidth;
     int height = HeightLines * lineHeight;

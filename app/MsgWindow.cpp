@@ -142,12 +142,11 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption
 
 int MsgWindow::MeasureText(bool withIcon) {
     InfoContext info;
-    TEXTMETRICA metrics;
-    if (!info.Measure(&metrics)) {
+    if (!info.Measured()) {
         return 0;
     }
-    maxCharWidth = metrics.tmMaxCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    maxCharWidth = info.Metrics().tmMaxCharWidth;
+    lineHeight = info.Metrics().tmHeight + info.Metrics().tmExternalLeading;
     lineCount = 0;
     maxLineWidth = 0;
     for (const char* line = text; *line != '\0'; line = NextTextLine(line)) {

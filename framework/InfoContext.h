@@ -2,10 +2,12 @@
 #include <windows.h>
 
 // An information context on the display, for measuring text before any window exists; deleted
-// when the scope ends. Get() is null when it could not be created.
+// when the scope ends. The display font's metrics are read once, when it is made.
 class InfoContext {
 public:
-    InfoContext() : dc_(CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    InfoContext()
+        : dc_(CreateICA("DISPLAY", nullptr, nullptr, nullptr)),
+          measured_(dc_ != nullptr && GetTextMetricsA(dc_, &metrics_)) {}
     ~InfoContext() {
         if (dc_ != nullptr) {
             DeleteDC(dc_);
@@ -15,9 +17,12 @@ public:
     InfoContext& operator=(const InfoContext&) = delete;
 
     HDC Get() const { return dc_; }
-    // The display font's metrics; false when there is no context or they cannot be read.
-    bool Measure(TEXTMETRICA* metrics) const { return dc_ != nullptr && GetTextMetricsA(dc_, metrics); }
+    // False when there is no context or the metrics could not be read.
+    bool Measured() const { return measured_; }
+    const TEXTMETRICA& Metrics() const { return metrics_; }
 
 private:
     HDC dc_;
+    TEXTMETRICA metrics_;
+    bool measured_;
 };
