@@ -13,8 +13,6 @@ namespace {
 
 const char AddressPrefix[] = "Address:  ";
 const int CaptionSize = sizeof AddressPrefix + ValueTextSize;
-const int DecimalBase = 10;
-const int HexBase = 16;
 
 uint32_t ReadValue(const char* text, int hexMode) {
     return hexMode ? ReadHexValue(text) : ReadDecimalValue(text);

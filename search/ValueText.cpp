@@ -9,7 +9,6 @@ namespace {
 const uint32_t MaxByteValue = 255;
 const int MaxHexDigits = 8;
 const int OffsetDigits = 8;
-const int HexBase = 16;
 
 }  // namespace
 
