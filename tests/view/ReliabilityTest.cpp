@@ -23,7 +23,6 @@ namespace {
 
 const char WriteErrorText[] = "An error occurred, file not saved.";
 const char ModifiedText[] = "\tModified";
-const int StatusPartModified = 2;
 const int CharColumn = 58;
 const int ByteValueCount = 256;
 
