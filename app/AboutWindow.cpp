@@ -3,6 +3,10 @@
 #include <shellapi.h>
 
 #include "app/MessageBoxButtons.h"
+#include "framework/GdiGuards.h"
+#include "framework/GdiObject.h"
+#include "framework/PaintScope.h"
+#include "framework/Painting.h"
 
 const char AboutText[] = "Bytrane 1.05\nBy the Bytrane project";
 const char AboutLink[] = "https://bytrane.example.org/";
@@ -60,22 +64,16 @@ void AboutWindow::CreateButtons() {
 }
 
 void AboutWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    HBRUSH face = CreateSolidBrush(faceColour);
-    HPEN outline = CreatePen(PS_SOLID, OutlineWidth, OutlineColour);
-    if (face != nullptr && outline != nullptr) {
-        HGDIOBJ previousBrush = SelectObject(dc, face);
-        HGDIOBJ previousPen = SelectObject(dc, outline);
-        Ellipse(dc, 1, 1, regionWidth - 2, regionHeight - 2);
-        SelectObject(dc, previousPen);
-        SelectObject(dc, previousBrush);
-    }
-    if (outline != nullptr) {
-        DeleteObject(outline);
-    }
-    if (face != nullptr) {
-        DeleteObject(face);
+    PaintScope paint(hwnd);
+    HDC dc = paint.Dc();
+    {
+        GdiObject face(CreateSolidBrush(faceColour));
+        GdiObject outline(CreatePen(PS_SOLID, OutlineWidth, OutlineColour));
+        if (face.Get() != nullptr && outline.Get() != nullptr) {
+            SelectedObject brush(dc, face.Get());
+            SelectedObject pen(dc, outline.Get());
+            Ellipse(dc, 1, 1, regionWidth - 2, regionHeight - 2);
+        }
     }
     if (icon != nullptr) {
         DrawIcon(dc, regionWidth / 2 - HalfIconSize, IconTop, icon);
@@ -84,14 +82,7 @@ void AboutWindow::OnPaint() {
     SetBkColor(dc, faceColour);
     int y = TextTopLines * lineHeight + TextTopOffset;
     if (text != nullptr) {
-        for (const char* line = text; *line != '\0'; line = NextLine(line)) {
-            int length = LineLength(line);
-            SIZE extent;
-            if (GetTextExtentPoint32A(dc, line, length, &extent)) {
-                TextOutA(dc, (regionWidth - extent.cx) / 2, y, line, length);
-            }
-            y += lineHeight;
-        }
+        y = DrawCentredLines(dc, text, 0, regionWidth, y, lineHeight);
     }
     if (caption[0] != '\0' && linkCreated == 0) {
         linkFont.logFont.lfUnderline = 1;
@@ -108,7 +99,6 @@ void AboutWindow::OnPaint() {
         }
         linkCreated = 1;
     }
-    EndPaint(hwnd, &paint);
 }
 
 void AboutWindow::OnDrawItem(WPARAM, LPARAM lParam) {

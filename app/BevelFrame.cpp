@@ -1,5 +1,8 @@
 #include "app/BevelFrame.h"
 
+#include "framework/GdiObject.h"
+#include "framework/Painting.h"
+
 namespace {
 const int NoFrame = -1;
 }
@@ -19,22 +22,10 @@ void BevelFrame::Draw(HDC dc) const {
     if (width == NoFrame) {
         return;
     }
-    HPEN shadowPen = CreatePen(PS_SOLID, 1, shadow);
-    HPEN highlightPen = CreatePen(PS_SOLID, 1, highlight);
-    if (shadowPen != nullptr && highlightPen != nullptr) {
-        HGDIOBJ previousPen = SelectObject(dc, shadowPen);
-        MoveToEx(dc, x, y + height - 1, nullptr);
-        LineTo(dc, x, y);
-        LineTo(dc, x + width - 1, y);
-        SelectObject(dc, highlightPen);
-        LineTo(dc, x + width - 1, y + height - 1);
-        LineTo(dc, x, y + height - 1);
-        SelectObject(dc, previousPen);
-    }
-    if (shadowPen != nullptr) {
-        DeleteObject(shadowPen);
-    }
-    if (highlightPen != nullptr) {
-        DeleteObject(highlightPen);
+    GdiObject shadowPen(CreatePen(PS_SOLID, 1, shadow));
+    GdiObject highlightPen(CreatePen(PS_SOLID, 1, highlight));
+    if (shadowPen.Get() != nullptr && highlightPen.Get() != nullptr) {
+        RECT corners = {x, y, x + width - 1, y + height - 1};
+        DrawBevel(dc, corners, shadowPen.Get(), highlightPen.Get());
     }
 }

@@ -1,10 +1,12 @@
 #include "app/BusyPopup.h"
 
+#include "framework/InfoContext.h"
+#include "framework/PaintScope.h"
+#include "framework/Painting.h"
+
 namespace {
 
 const char ClassName[] = "WKWND";
-const COLORREF Black = 0x000000;
-const COLORREF LightGrey = 0xC0C0C0;
 const int ExtraWidthChars = 12;
 const int HeightLines = 5;
 const int FrameInsetChars = 3;
@@ -30,18 +32,12 @@ int BusyPopup::Show(HWND ownerWindow, const char* popupText) {
     RECT ownerRect = {0, 0, 0, 0};
     GetWindowRect(owner, &ownerRect);
 
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    if (info == nullptr) {
+    InfoContext info;
+    if (!info.Measured()) {
         return 0;
     }
-    TEXTMETRICA metrics;
-    BOOL measured = GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    if (!measured) {
-        return 0;
-    }
-    aveCharWidth = metrics.tmAveCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    aveCharWidth = info.Metrics().tmAveCharWidth;
+    lineHeight = info.Metrics().tmHeight + info.Metrics().tmExternalLeading;
 
     int width = (lstrlenA(text) + ExtraWidthChars) * aveCharWidth;
     int height = HeightLines * lineHeight;
@@ -84,23 +80,11 @@ LRESULT BusyPopup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void BusyPopup::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    HBRUSH back = CreateSolidBrush(backColour);
-    if (back != nullptr) {
-        FillRect(dc, &paint.rcPaint, back);
-        DeleteObject(back);
-    }
+    PaintScope paint(hwnd);
+    HDC dc = paint.Dc();
+    FillFace(dc, paint.Area(), backColour);
     SetBkColor(dc, backColour);
-    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    MoveToEx(dc, frameRect.left, frameRect.bottom, nullptr);
-    LineTo(dc, frameRect.left, frameRect.top);
-    LineTo(dc, frameRect.right, frameRect.top);
-    SelectObject(dc, GetStockObject(WHITE_PEN));
-    LineTo(dc, frameRect.right, frameRect.bottom);
-    LineTo(dc, frameRect.left, frameRect.bottom);
-    SelectObject(dc, previousPen);
+    DrawBevel(dc, frameRect, GetStockObject(BLACK_PEN), GetStockObject(WHITE_PEN));
     SetTextColor(dc, textColour);
     DrawTextA(dc, text, -1, &frameRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    EndPaint(hwnd, &paint);
 }

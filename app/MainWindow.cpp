@@ -6,14 +6,13 @@
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
+#include "framework/Painting.h"
 #include "framework/TextUtil.h"
 
 namespace {
 
 const int MainWidth = 628;
 const int MainHeight = 580;
-const char ProgramName[] = "Bytrane";
-const int PathBufferSize = 260;
 const int TitleNameLimit = 60;    // 59 characters and the terminator
 const int TitleBufferSize = 80;
 const int StatusTextSize = 120;
@@ -21,12 +20,9 @@ const int NumberTextSize = 20;
 
 const int SaveQuestionType = MB_YESNOCANCEL | MB_ICONQUESTION;
 const int ErrorBoxType = MB_OK | MB_ICONEXCLAMATION;
-const COLORREF BoxTextColour = 0x000000;
-const COLORREF BoxFaceColour = 0xC0C0C0;
-const COLORREF BoxShadowColour = 0x808080;
-
-const int StatusPartMessage = 0;
-const int StatusPartEditMode = 1;
+const COLORREF BoxTextColour = Black;
+const COLORREF BoxFaceColour = LightGrey;
+const COLORREF BoxShadowColour = DarkGrey;
 
 }  // namespace
 
@@ -129,7 +125,7 @@ void MainWindow::UpdateTitle() {
         strcpy(title, "Untitled");
     }
     strcat(title, " - ");
-    strcat(title, ProgramName);
+    strcat(title, ProgramCaption);
     SetWindowTextA(hwnd, title);
 }
 
@@ -164,14 +160,30 @@ int MainWindow::ShowError(const char* text, const char* caption) {
                          BoxShadowColour);
 }
 
+void MainWindow::SetStatusPart(int part, const char* text) {
+    statusBar->SetPartText(part, text);
+}
+
+void MainWindow::ShowBusy(HWND owner, const char* text) {
+    busyPopup.Show(owner, text);
+}
+
+void MainWindow::HideBusy() {
+    busyPopup.Destroy();
+}
+
+void MainWindow::OnByteDoubleClick(LPARAM position) {
+    view->EditByteAt(position);
+}
+
 void MainWindow::OpenDroppedFile(HDROP drop) {
-    char path[PathBufferSize] = {};
+    char path[PathSize] = {};
     SetForegroundWindow(hwnd);
     // A longer name would come back cut to a different, possibly existing, path.
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    bool fits = length > 0 && length < PathBufferSize;
+    bool fits = length > 0 && length < PathSize;
     if (fits) {
-        DragQueryFileA(drop, 0, path, PathBufferSize);
+        DragQueryFileA(drop, 0, path, PathSize);
     }
     DragFinish(drop);
     if (fits && QueryClose()) {

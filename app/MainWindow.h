@@ -3,16 +3,10 @@
 #include <shellapi.h>
 
 #include "app/FrameWindow.h"
+#include "view/ViewHost.h"
 
-// The texts of status part 0.
-enum StatusMessage {
-    NoFileLoaded = 0,
-    FileSize = 1,
-    EditHint = 2,
-    ClearMessage = 3,
-};
-
-class MainWindow : public FrameWindow {
+// The frame of the program: its menu commands, and what the view needs from the program.
+class MainWindow : public FrameWindow, public ViewHost {
 public:
     void PreRegisterClass(WNDCLASSA* windowClass) override;
     void PreCreateWindow(CREATESTRUCTA* create) override;
@@ -22,9 +16,13 @@ public:
     int QueryClose() override;
 
     // Title from the view's file name: "Untitled" or the name part, then " - Bytrane".
-    void UpdateTitle();
-    void SetStatusMessage(int kind, DWORD value);
+    void UpdateTitle() override;
+    void SetStatusMessage(int kind, DWORD value) override;
+    void SetStatusPart(int part, const char* text) override;
     // The program's message box, owned by the frame: one OK button and the exclamation icon.
-    int ShowError(const char* text, const char* caption);
+    int ShowError(const char* text, const char* caption) override;
+    void ShowBusy(HWND owner, const char* text) override;
+    void HideBusy() override;
+    void OnByteDoubleClick(LPARAM position) override;
     void OpenDroppedFile(HDROP drop);
 };

@@ -5,6 +5,9 @@
 #include "app/MessageBoxButtons.h"
 #include "framework/AppInstance.h"
 #include "framework/CenterWindow.h"
+#include "framework/InfoContext.h"
+#include "framework/PaintScope.h"
+#include "framework/Painting.h"
 
 namespace {
 
@@ -13,7 +16,6 @@ char outOfMemoryText[] = "Out of memory";
 const int ButtonTypeMask = 0x0F;
 const int IconTypeMask = 0xF0;
 const int DefaultButtonMask = 0xF00;
-const COLORREF White = 0xFFFFFF;
 
 const int IconX = 16;
 const int HalfIconSize = 16;
@@ -75,19 +77,6 @@ int MsgWindow::RegisterWindowClass() {
     return RegisterFrameworkClass(this, &registered, description, true);
 }
 
-int MsgWindow::LineLength(const char* line) {
-    int length = 0;
-    while (line[length] != '\0' && line[length] != '\n') {
-        ++length;
-    }
-    return length;
-}
-
-const char* MsgWindow::NextLine(const char* line) {
-    line += LineLength(line);
-    return *line == '\n' ? line + 1 : line;
-}
-
 void MsgWindow::CopyText(const char* boxText) {
     ReleaseText();
     if (boxText == nullptr) {
@@ -125,54 +114,13 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption
     caption = boxCaption != nullptr ? boxCaption : "";
     CopyText(boxText);
 
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    TEXTMETRICA metrics;
-    if (info == nullptr || !GetTextMetricsA(info, &metrics)) {
-        if (info != nullptr) {
-            DeleteDC(info);
-        }
+    LPCSTR systemIcon = SystemIconOf(type);
+    LPCSTR iconName = systemIcon != nullptr ? systemIcon : iconResource;
+    if (!MeasureText(iconName != nullptr)) {
         ReleaseText();
         return 0;
     }
-    maxCharWidth = metrics.tmMaxCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    lineCount = 0;
-    maxLineWidth = 0;
-    for (const char* line = text; *line != '\0'; line = NextLine(line)) {
-        SIZE extent;
-        if (GetTextExtentPoint32A(info, line, LineLength(line), &extent) && extent.cx > maxLineWidth) {
-            maxLineWidth = extent.cx;
-        }
-        ++lineCount;
-    }
-
-    int minimumWidth = 0;
-    switch (type & ButtonTypeMask) {
-    case MB_OKCANCEL:
-    case MB_YESNO:
-        minimumWidth = TwoButtonMinimumLines * lineHeight;
-        break;
-    case MB_YESNOCANCEL:
-        minimumWidth = ThreeButtonMinimumLines * lineHeight;
-        break;
-    }
-
-    LPCSTR systemIcon = SystemIconOf(type);
-    LPCSTR iconName = systemIcon != nullptr ? systemIcon : iconResource;
-    int width;
-    if (iconName != nullptr) {
-        textRect.left = IconTextLeft;
-        width = maxLineWidth + 4 * maxCharWidth + IconTextLeft;
-    } else {
-        SIZE extent;
-        if (GetTextExtentPoint32A(info, caption, lstrlenA(caption), &extent) && extent.cx > maxLineWidth) {
-            maxLineWidth = extent.cx;
-        }
-        textRect.left = PlainTextLeft;
-        width = maxLineWidth + 4 * maxCharWidth + PlainTextLeft;
-    }
-    textRect.right = width > minimumWidth ? width : minimumWidth;
-    DeleteDC(info);
+    LayOutText(iconName != nullptr);
 
     // A box destroyed along with its owner leaves a stale handle that would stop the next
     // box from being created.
@@ -187,6 +135,53 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption
         ReleaseText();
         return 0;
     }
+    RunModalLoop();
+    ReleaseText();
+    return result;
+}
+
+int MsgWindow::MeasureText(bool withIcon) {
+    InfoContext info;
+    if (!info.Measured()) {
+        return 0;
+    }
+    maxCharWidth = info.Metrics().tmMaxCharWidth;
+    lineHeight = info.Metrics().tmHeight + info.Metrics().tmExternalLeading;
+    lineCount = 0;
+    maxLineWidth = 0;
+    for (const char* line = text; *line != '\0'; line = NextTextLine(line)) {
+        SIZE extent;
+        if (GetTextExtentPoint32A(info.Get(), line, TextLineLength(line), &extent) && extent.cx > maxLineWidth) {
+            maxLineWidth = extent.cx;
+        }
+        ++lineCount;
+    }
+    // Without an icon the caption is part of what must fit.
+    SIZE extent;
+    if (!withIcon && GetTextExtentPoint32A(info.Get(), caption, lstrlenA(caption), &extent) &&
+        extent.cx > maxLineWidth) {
+        maxLineWidth = extent.cx;
+    }
+    return 1;
+}
+
+void MsgWindow::LayOutText(bool withIcon) {
+    int minimumWidth = 0;
+    switch (type & ButtonTypeMask) {
+    case MB_OKCANCEL:
+    case MB_YESNO:
+        minimumWidth = TwoButtonMinimumLines * lineHeight;
+        break;
+    case MB_YESNOCANCEL:
+        minimumWidth = ThreeButtonMinimumLines * lineHeight;
+        break;
+    }
+    textRect.left = withIcon ? IconTextLeft : PlainTextLeft;
+    int width = maxLineWidth + 4 * maxCharWidth + textRect.left;
+    textRect.right = width > minimumWidth ? width : minimumWidth;
+}
+
+void MsgWindow::RunModalLoop() {
     EnableWindow(owner, FALSE);
     while (running == 1) {
         if (PumpPendingMessages() == 1) {
@@ -200,8 +195,6 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption
         OnClose();
     }
     EnableWindow(owner, TRUE);
-    ReleaseText();
-    return result;
 }
 
 int MsgWindow::PumpPendingMessages() {
@@ -283,14 +276,7 @@ int MsgWindow::OnCreate() {
         focusIndex = 0;
     }
     SetFocus(messageBoxButtons[focusIndex].hwnd);
-    originalButtonProc = reinterpret_cast<WNDPROC>(GetWindowLongA(messageBoxButtons[0].hwnd, GWL_WNDPROC));
-    if (originalButtonProc != nullptr) {
-        for (int i = 0; i < buttonCount; ++i) {
-            if (messageBoxButtons[i].hwnd != nullptr) {
-                SetWindowLongA(messageBoxButtons[i].hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(ButtonKeyProc));
-            }
-        }
-    }
+    SubclassButtons();
     CenterWindow(hwnd);
     return 1;
 }
@@ -315,6 +301,20 @@ void MsgWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (result != 0) {
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
         running = 0;
+    }
+}
+
+void MsgWindow::SubclassButtons() {
+    // Without the first button there is no class procedure to hand the keys on to.
+    originalButtonProc = nullptr;
+    if (!IsWindow(messageBoxButtons[0].hwnd)) {
+        return;
+    }
+    for (int i = 0; i < buttonCount; ++i) {
+        WNDPROC previous = messageBoxButtons[i].Subclass(ButtonKeyProc);
+        if (originalButtonProc == nullptr) {
+            originalButtonProc = previous;
+        }
     }
 }
 
@@ -344,13 +344,9 @@ void MsgWindow::OnLButtonDown(WPARAM, LPARAM) {
 }
 
 void MsgWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    HBRUSH face = CreateSolidBrush(faceColour);
-    if (face != nullptr) {
-        FillRect(dc, &paint.rcPaint, face);
-        DeleteObject(face);
-    }
+    PaintScope paint(hwnd);
+    HDC dc = paint.Dc();
+    FillFace(dc, paint.Area(), faceColour);
     if (icon != nullptr) {
         DrawIcon(dc, IconX, textRect.top + (textRect.bottom - textRect.top) / 2 - HalfIconSize, icon);
         bevel.Set(textRect.left, textRect.top, textRect.right - textRect.left + 1,
@@ -360,15 +356,6 @@ void MsgWindow::OnPaint() {
     SetTextColor(dc, textColour);
     SetBkColor(dc, faceColour);
     if (text != nullptr) {
-        int y = textRect.top + TextTopInset;
-        for (const char* line = text; *line != '\0'; line = NextLine(line)) {
-            int length = LineLength(line);
-            SIZE extent;
-            if (GetTextExtentPoint32A(dc, line, length, &extent)) {
-                TextOutA(dc, textRect.left + (textRect.right - textRect.left - extent.cx) / 2, y, line, length);
-            }
-            y += lineHeight;
-        }
+        DrawCentredLines(dc, text, textRect.left, textRect.right, textRect.top + TextTopInset, lineHeight);
     }
-    EndPaint(hwnd, &paint);
 }

@@ -59,15 +59,20 @@ protected:
     static const int ButtonWidth = 60;
     static const int ButtonHeight = 30;
 
-    // Characters of the line that starts at line, up to its "\n" or the end.
-    static int LineLength(const char* line);
-    // Start of the line after the one at line, or its terminator.
-    static const char* NextLine(const char* line);
     void CreateButton(int index, const char* buttonText, int x, int y, int code);
     // Owner's client width and height, zero without an owner.
     SIZE OwnerClientSize() const;
 
 private:
+    // Metrics of the display font and the widths of the text's lines (and of the caption when
+    // the box shows no icon); 0 when the display cannot be measured.
+    int MeasureText(bool withIcon);
+    // The text's left and right edges from the measured widths and the buttons' minimum.
+    void LayOutText(bool withIcon);
+    // Runs with the owner disabled until a button or a close ends the box, or WM_QUIT comes.
+    void RunModalLoop();
+    // Hands the buttons' keys to ButtonKeyProc, keeping the class procedure for the rest.
+    void SubclassButtons();
     void CopyText(const char* boxText);
     void ReleaseText();
 };

@@ -14,7 +14,7 @@
 #include "app/Globals.h"
 #include "search/HexPattern.h"
 #include "search/Matcher.h"
-#include "tests/view/ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ int64_t PlainFind(const uint8_t* document, uint32_t lastStart, const uint8_t* pa
     return NoMatch;
 }
 
-bool BenchLoad(const viewtest::ScratchFolder& folder, const std::string& smallPath) {
+bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPath) {
     std::string path = folder.Path("load.bin");
     if (!WriteGenerated(path, LoadFileBytes) || !PlainRead(path, LoadFileBytes)) {
         fprintf(stderr, "cannot write or read %s\n", path.c_str());
@@ -209,7 +209,7 @@ bool BenchLoad(const viewtest::ScratchFolder& folder, const std::string& smallPa
     return true;
 }
 
-void BenchPaint(const viewtest::ScratchFolder& folder, const std::string& smallPath) {
+void BenchPaint(const harness::ScratchFolder& folder, const std::string& smallPath) {
     hexView.LoadFile(smallPath.c_str());
     Report("paint.window_width", hexView.clientWidth, "px");
     Report("paint.window_height", hexView.clientHeight, "px");
@@ -261,7 +261,7 @@ double FindThroughput(const uint8_t* document, DWORD size, const Pattern& patter
     return MiBPerSecond(size, seconds);
 }
 
-bool BenchSearch(const viewtest::ScratchFolder& folder, const std::string& smallPath, const std::string& keepPath) {
+bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallPath, const std::string& keepPath) {
     std::string path = keepPath.empty() ? folder.Path("search.bin") : keepPath;
     if (!WriteGenerated(path, SearchBytes) || !hexView.LoadFile(path.c_str())) {
         fprintf(stderr, "cannot write or load %s\n", path.c_str());
@@ -302,7 +302,7 @@ bool BenchSearch(const viewtest::ScratchFolder& folder, const std::string& small
     hexView.caseSensitive = 1;
     double viewSeconds = 0;
     {
-        viewtest::BoxCatcher catcher;
+        harness::BoxCatcher catcher;
         viewSeconds = TimeOnce([&] { hexView.Search(document, 0, SearchBytes - length); });
     }
     Report("search.hexview_once", MiBPerSecond(SearchBytes, viewSeconds), "MiB/s");
@@ -328,8 +328,8 @@ bool BenchSearch(const viewtest::ScratchFolder& folder, const std::string& small
 
 int main(int argc, char** argv) {
     std::string keepPath = argc > 1 ? argv[1] : "";
-    viewtest::StartProgramWindows();
-    viewtest::ScratchFolder folder;
+    harness::StartProgramWindows();
+    harness::ScratchFolder folder;
     std::string smallPath = folder.Path("small.bin");
     if (!WriteGenerated(smallPath, SmallDocumentBytes)) {
         fprintf(stderr, "cannot write %s\n", smallPath.c_str());

@@ -1,6 +1,26 @@
 #include "framework/DialogObject.h"
 
+#include "framework/AppInstance.h"
+
 DialogObject::DialogObject() {
+}
+
+INT_PTR DialogObject::Run(HWND owner, int templateId) {
+    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, StaticDialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR DialogObject::EndOnOkCancel(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        EndDialog(dialog, 1);
+        return 1;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 INT_PTR CALLBACK DialogObject::StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

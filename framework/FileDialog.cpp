@@ -55,16 +55,20 @@ int FileDialog::Run(HWND owner, char* pathBuffer, DWORD pathBufferSize, const ch
     record.lStructSize = ShortRecordSize;
     record.hwndOwner = owner;
     record.hInstance = appInstance;
+    record.Flags = flags;
+    record.lpstrTitle = title;
+
+    // What the user chooses from and starts in.
     record.lpstrFilter = filter;
     record.nFilterIndex = filterIndex;
+    record.lpstrInitialDir = initialDirectory;
+    record.lpstrDefExt = defaultExtension != nullptr ? WithoutLeadingDot(defaultExtension) : nullptr;
+
+    // Where the chosen path and name come back.
     record.lpstrFile = pathBuffer;
     record.nMaxFile = pathBufferSize;
     record.lpstrFileTitle = fileTitle;
     record.nMaxFileTitle = fileTitleSize;
-    record.lpstrInitialDir = initialDirectory;
-    record.lpstrTitle = title;
-    record.Flags = flags;
-    record.lpstrDefExt = defaultExtension != nullptr ? WithoutLeadingDot(defaultExtension) : nullptr;
     PreFileDialog(&record);
 
     if (isOpen) {

@@ -219,20 +219,25 @@ const char* ParseHexToken(const char* text, uint32_t* value) {
     return p;
 }
 
-int32_t DecimalToInt(const char* text) {
+DecimalReading ReadDecimal(const char* text, uint32_t limit) {
+    DecimalReading reading = {false, 0, false};
     const char* p = text;
     while (*p == ' ' || (*p >= '\t' && *p <= '\r')) {
         ++p;
     }
-    bool negative = false;
     if (*p == '+' || *p == '-') {
-        negative = *p == '-';
+        reading.negative = *p == '-';
         ++p;
     }
-    uint32_t value = 0;
-    while (IsDecimalDigit(*p)) {
-        value = value * 10u + static_cast<uint32_t>(*p - '0');
-        ++p;
+    for (; IsDecimalDigit(*p); ++p) {
+        reading.magnitude = reading.magnitude * 10u + static_cast<uint32_t>(*p - '0');
+        // Checked after every digit, before a wrap could bring the value back under the limit.
+        reading.beyond = reading.beyond || reading.magnitude > limit;
     }
-    return static_cast<int32_t>(negative ? 0u - value : value);
+    return reading;
+}
+
+int32_t DecimalToInt(const char* text) {
+    DecimalReading reading = ReadDecimal(text, UINT32_MAX);
+    return static_cast<int32_t>(reading.negative ? 0u - reading.magnitude : reading.magnitude);
 }

@@ -7,6 +7,9 @@
 
 extern const char hexDigits[17];
 
+// Room for a file path, terminator included: the size of every path buffer of the program.
+const int PathSize = 260;
+
 // Writes value as text in base 10 (signed) or 16 (unsigned, lower-case); returns buffer.
 // A 20-byte buffer is always enough.
 char* NumberToText(int32_t value, char* buffer, int base);
@@ -34,5 +37,13 @@ bool IsHexDigit(char ch);
 // Reads one hex token into value (wrapping at 32 bits); returns the next token or the
 // terminator, or null when the text holds no hex digit.
 const char* ParseHexToken(const char* text, uint32_t* value);
+// Decimal text as the standard atol reads it (blanks, one sign, digits): the sign, the
+// magnitude wrapped modulo 2^32, and whether the digits read so far ever passed limit.
+struct DecimalReading {
+    bool negative;
+    uint32_t magnitude;
+    bool beyond;
+};
+DecimalReading ReadDecimal(const char* text, uint32_t limit);
 // Decimal text as the standard atol reads it, wrapping modulo 2^32 instead of overflowing.
 int32_t DecimalToInt(const char* text);

@@ -2,6 +2,7 @@
 
 #include "framework/AppInstance.h"
 #include "framework/Control.h"
+#include "framework/PaintScope.h"
 
 namespace {
 
@@ -164,9 +165,7 @@ void Window::OnMouseMove(WPARAM, LPARAM) {}
 void Window::OnMouseWheel(WPARAM, LPARAM) {}
 void Window::OnNotify(WPARAM, LPARAM) {}
 void Window::OnPaint() {
-    PAINTSTRUCT paint;
-    BeginPaint(hwnd, &paint);
-    EndPaint(hwnd, &paint);
+    PaintScope paint(hwnd);
 }
 LRESULT Window::OnQueryEndSession() { return 1; }
 void Window::OnRButtonDown(WPARAM, LPARAM) {}

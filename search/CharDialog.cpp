@@ -1,9 +1,10 @@
 #include "search/CharDialog.h"
 
-#include "app/Globals.h"
 #include "framework/CenterWindow.h"
 #include "search/DialogIds.h"
+#include "search/SearchDialogs.h"
 #include "search/ValueDialog.h"
+#include "view/HexView.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ INT_PTR CharDialog::DialogProc(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         SetAddressCaption(hwnd, address);
-        text[0] = static_cast<char>(hexView.dialogCharValue);
+        text[0] = static_cast<char>(searchDialogs.view->dialogCharValue);
         text[1] = '\0';
         SetDlgItemTextA(hwnd, IDC_EDIT_FIELD, text);
         SendDlgItemMessageA(hwnd, IDC_EDIT_FIELD, EM_SETSEL, 0, -1);
@@ -28,15 +29,9 @@ INT_PTR CharDialog::DialogProc(UINT message, WPARAM wParam, LPARAM) {
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             GetDlgItemTextA(hwnd, IDC_EDIT_FIELD, text, FieldBufferSize);
-            hexView.dialogCharValue = static_cast<BYTE>(text[0]);
-            EndDialog(hwnd, 1);
-            return 1;
+            searchDialogs.view->dialogCharValue = static_cast<BYTE>(text[0]);
         }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(hwnd, 0);
-            return 1;
-        }
-        return 0;
+        return EndOnOkCancel(hwnd, wParam);
     default:
         return 0;
     }

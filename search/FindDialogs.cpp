@@ -1,8 +1,10 @@
 #include "search/FindDialogs.h"
 
-#include "app/Globals.h"
 #include "framework/CenterWindow.h"
+#include "framework/DialogObject.h"
 #include "search/DialogIds.h"
+#include "search/HexBytesEdit.h"
+#include "search/SearchDialogs.h"
 
 FindRequest findRequest;
 
@@ -12,17 +14,10 @@ const int SearchTextLimit = SearchTextSize - 1;
 
 // OK reads the field; both buttons end the dialog. Other commands are not handled.
 INT_PTR EndOnButton(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK:
+    if (LOWORD(wParam) == IDOK) {
         GetDlgItemTextA(dialog, IDC_EDIT_FIELD, findRequest.text, SearchTextSize);
-        EndDialog(dialog, 1);
-        return 1;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return 1;
-    default:
-        return 0;
     }
+    return DialogObject::EndOnOkCancel(dialog, wParam);
 }
 
 }  // namespace
@@ -50,9 +45,9 @@ INT_PTR CALLBACK FindHexDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_INITDIALOG:
         SendDlgItemMessageA(dialog, IDC_EDIT_FIELD, EM_LIMITTEXT, SearchTextLimit, 0);
-        hexBytesEdit.Attach(dialog);
-        SetWindowTextA(hexBytesEdit.hwnd, findRequest.text);
-        hexBytesEdit.SelectText(0, -1, 0);
+        searchDialogs.hexBytesEdit->Attach(dialog);
+        SetWindowTextA(searchDialogs.hexBytesEdit->hwnd, findRequest.text);
+        searchDialogs.hexBytesEdit->SelectText(0, -1, 0);
         CenterWindow(dialog);
         return 1;
     case WM_COMMAND:

@@ -1,17 +1,9 @@
 // Replacing single bytes of the document by double-clicking them.
-#include "app/Globals.h"
-#include "framework/AppInstance.h"
+#include "search/CharDialog.h"
 #include "search/DialogIds.h"
-
-namespace {
-
-const int StatusPartModified = 2;
-
-}  // namespace
-
-void HexView::OnLButtonDblClk(WPARAM, LPARAM lParam) {
-    EditByteAt(lParam);
-}
+#include "search/SearchDialogs.h"
+#include "search/ValueDialog.h"
+#include "view/HexView.h"
 
 void HexView::EditByteAt(LPARAM position) {
     if (!editAllowed) {
@@ -23,34 +15,31 @@ void HexView::EditByteAt(LPARAM position) {
     }
     BYTE* target = document.data + hit.position;
     BYTE old = *target;
-    bool changed = false;
+    BYTE chosen = old;
+    uint32_t address = static_cast<uint32_t>(hit.position);
+    // Run gives -1 when the dialog cannot be created and 0 for Cancel; both leave the byte.
     if (hit.area == DumpArea::Hex) {
         dialogByteValue = old;
-        valueDialog.address = static_cast<uint32_t>(hit.position);
-        INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BYTE_VALUE), hwnd,
-                                         DialogObject::StaticDialogProc, reinterpret_cast<LPARAM>(&valueDialog));
-        if (result != -1 && result != 0 && dialogByteValue != old) {
-            *target = static_cast<BYTE>(dialogByteValue & 0xFF);
-            changed = true;
+        searchDialogs.valueDialog->address = address;
+        if (searchDialogs.valueDialog->Run(hwnd, IDD_BYTE_VALUE) > 0) {
+            chosen = static_cast<BYTE>(dialogByteValue);
         }
     } else {
         dialogCharValue = old;
-        charDialog.address = static_cast<uint32_t>(hit.position);
-        INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BYTE_CHAR), hwnd,
-                                         DialogObject::StaticDialogProc, reinterpret_cast<LPARAM>(&charDialog));
-        if (result != -1 && result != 0 && dialogCharValue != old) {
-            *target = dialogCharValue;
-            changed = true;
+        searchDialogs.charDialog->address = address;
+        if (searchDialogs.charDialog->Run(hwnd, IDD_BYTE_CHAR) > 0) {
+            chosen = dialogCharValue;
         }
     }
-    if (changed) {
+    if (chosen != old) {
+        *target = chosen;
         if (!modified) {
-            statusBar.SetPartText(StatusPartModified, "\tModified");
+            host->SetStatusPart(StatusPartModified, "\tModified");
         }
         modified = 1;
         Paint();
     }
     if (hit.area == DumpArea::Hex) {
-        mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
+        host->SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     }
 }

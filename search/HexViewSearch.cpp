@@ -1,7 +1,6 @@
 // The view's search commands: Find text, Find hex and Find next, and the scan they share.
 #include <cstring>
 
-#include "app/Globals.h"
 #include "framework/AppInstance.h"
 #include "search/DialogIds.h"
 #include "search/FindDialogs.h"
@@ -9,13 +8,12 @@
 #include "search/Matcher.h"
 #include "search/ValueText.h"
 #include "search/WaitCursor.h"
+#include "view/HexView.h"
 
 namespace {
 
-const char ProgramCaption[] = "Bytrane";
 const char FoundPrefix[] = "Found at:  ";
 const int FoundTextSize = sizeof FoundPrefix + ValueTextSize;
-const int StatusPartMessage = 0;
 
 }  // namespace
 
@@ -45,7 +43,7 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
             FormatOffset(static_cast<uint32_t>(offset), number);
             strcpy(text, FoundPrefix);
             strcat(text, number);
-            statusBar.SetPartText(StatusPartMessage, text);
+            host->SetStatusPart(StatusPartMessage, text);
             matchStart = offset;
             highlightMatch = 1;
             matchEnd = offset + static_cast<int>(patternLength);
@@ -54,9 +52,9 @@ int HexView::Search(const BYTE* bytes, DWORD start, DWORD lastStart) {
             Paint();
             return offset + 1;
         }
-        mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
+        host->SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     }
-    mainWindow.ShowError("Not found", ProgramCaption);
+    host->ShowError("Not found", ProgramCaption);
     highlightMatch = 0;
     Paint();
     return -1;

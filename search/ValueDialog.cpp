@@ -2,17 +2,17 @@
 
 #include <cstring>
 
-#include "app/Globals.h"
 #include "framework/CenterWindow.h"
 #include "search/DialogIds.h"
+#include "search/SearchDialogs.h"
+#include "search/ValueEdit.h"
 #include "search/ValueText.h"
+#include "view/HexView.h"
 
 namespace {
 
 const char AddressPrefix[] = "Address:  ";
 const int CaptionSize = sizeof AddressPrefix + ValueTextSize;
-const int DecimalBase = 10;
-const int HexBase = 16;
 
 uint32_t ReadValue(const char* text, int hexMode) {
     return hexMode ? ReadHexValue(text) : ReadDecimalValue(text);
@@ -33,13 +33,14 @@ ValueDialog::ValueDialog() : hexMode(0), address(0) {
 }
 
 INT_PTR ValueDialog::DialogProc(UINT message, WPARAM wParam, LPARAM) {
+    ValueEdit* edit = searchDialogs.valueEdit;
     char text[ValueTextSize];
     if (message == WM_INITDIALOG) {
-        valueEdit.Attach(hwnd);
+        edit->Attach(hwnd);
         SetAddressCaption(hwnd, address);
-        FormatByteValue(hexView.dialogByteValue, HexBase, text);
-        SetWindowTextA(valueEdit.hwnd, text);
-        valueEdit.SelectText(0, -1, 0);
+        FormatByteValue(searchDialogs.view->dialogByteValue, HexBase, text);
+        SetWindowTextA(edit->hwnd, text);
+        edit->SelectText(0, -1, 0);
         hexMode = 1;
         CheckRadioButton(hwnd, IDC_HEX_OPTION, IDC_DECIMAL_OPTION, IDC_HEX_OPTION);
         CenterWindow(hwnd);
@@ -58,13 +59,11 @@ INT_PTR ValueDialog::DialogProc(UINT message, WPARAM wParam, LPARAM) {
         if (!IsByteValue(value)) {
             return 0;
         }
-        hexView.dialogByteValue = value;
-        EndDialog(hwnd, 1);
-        return 1;
+        searchDialogs.view->dialogByteValue = value;
+        return EndOnOkCancel(hwnd, wParam);
     }
     case IDCANCEL:
-        EndDialog(hwnd, 0);
-        return 1;
+        return EndOnOkCancel(hwnd, wParam);
     case IDC_HEX_OPTION:
     case IDC_DECIMAL_OPTION:
         if (HIWORD(wParam) != BN_CLICKED) {
@@ -80,6 +79,7 @@ INT_PTR ValueDialog::SwitchBase(int toHex) {
     if (hexMode == toHex) {
         return 0;
     }
+    ValueEdit* edit = searchDialogs.valueEdit;
     char text[ValueTextSize];
     GetDlgItemTextA(hwnd, IDC_EDIT_FIELD, text, ValueTextSize);
     uint32_t value = ReadValue(text, hexMode);
@@ -91,8 +91,8 @@ INT_PTR ValueDialog::SwitchBase(int toHex) {
     } else {
         text[0] = '\0';
     }
-    SetWindowTextA(valueEdit.hwnd, text);
-    SetFocus(valueEdit.hwnd);
-    valueEdit.SelectText(0, -1, 0);
+    SetWindowTextA(edit->hwnd, text);
+    SetFocus(edit->hwnd);
+    edit->SelectText(0, -1, 0);
     return 0;
 }

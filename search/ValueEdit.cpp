@@ -1,7 +1,8 @@
 #include "search/ValueEdit.h"
 
-#include "app/Globals.h"
 #include "search/DialogIds.h"
+#include "search/SearchDialogs.h"
+#include "search/ValueDialog.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ LRESULT ValueEdit::SubclassProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR && wParam != Backspace) {
         WPARAM ch = wParam;
         bool accepted = IsDigit(ch);
-        if (valueDialog.hexMode) {
+        if (searchDialogs.valueDialog->hexMode) {
             if (ch >= 'a' && ch <= 'f') {
                 ch = ch - 'a' + 'A';
             }

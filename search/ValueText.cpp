@@ -9,11 +9,6 @@ namespace {
 const uint32_t MaxByteValue = 255;
 const int MaxHexDigits = 8;
 const int OffsetDigits = 8;
-const int HexBase = 16;
-
-bool IsBlank(char ch) {
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
 
 }  // namespace
 
@@ -42,28 +37,11 @@ uint32_t ReadHexValue(const char* text) {
 }
 
 uint32_t ReadDecimalValue(const char* text) {
-    const char* p = text;
-    while (IsBlank(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
-    uint32_t value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 + static_cast<uint32_t>(*p - '0');
-        // Past 255 the number can never become a byte again, and stopping here keeps the
-        // accumulation far from wrapping.
-        if (value > MaxByteValue) {
-            return OutOfRange;
-        }
-    }
-    if (negative && value != 0) {
+    DecimalReading reading = ReadDecimal(text, MaxByteValue);
+    if (reading.beyond || (reading.negative && reading.magnitude != 0)) {
         return OutOfRange;
     }
-    return value;
+    return reading.magnitude;
 }
 
 void FormatByteValue(uint32_t value, int base, char* text) {

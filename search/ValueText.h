@@ -7,6 +7,9 @@
 const uint32_t OutOfRange = 0xFFFFFFFF;
 // Room for any text these routines write, terminator included.
 const int ValueTextSize = 20;
+// The bases a byte value is typed and shown in.
+const int DecimalBase = 10;
+const int HexBase = 16;
 
 // True for 0..255.
 bool IsByteValue(uint32_t value);

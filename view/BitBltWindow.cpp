@@ -2,6 +2,7 @@
 
 #include "framework/AppInstance.h"
 #include "framework/GdiGuards.h"
+#include "framework/PaintScope.h"
 
 namespace {
 
@@ -56,11 +57,10 @@ void BitBltWindow::OnDestroy() {
 }
 
 void BitBltWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-           paint.rcPaint.bottom - paint.rcPaint.top, memoryDC, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
-    EndPaint(hwnd, &paint);
+    PaintScope paint(hwnd);
+    const RECT& area = paint.Area();
+    BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC, area.left,
+           area.top, SRCCOPY);
 }
 
 void BitBltWindow::ClearBackBuffer() {

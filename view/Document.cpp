@@ -1,6 +1,6 @@
 #include "view/Document.h"
 
-#include "view/FileHandle.h"
+#include "framework/FileHandle.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "view/HexView.h"
 
 #include "framework/CenterWindow.h"
+#include "framework/TextUtil.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ HexView::HexView()
     : dialogCharValue(0), editAllowed(0), modified(0), highlightMatch(0), patternIsHex(0), caseSensitive(0),
       charWidth(0), lineHeight(0), visibleColumns(0), pageRows(0), rowCount(0), fileSize(0), topRow(0),
       matchTopRow(0), nextSearchPos(0), lastSearchStart(0), matchStart(0), matchEnd(0), dialogByteValue(0),
-      patternLength(0), fileName(new char[FileNameSize]()), pattern(), document() {
+      patternLength(0), fileName(new char[PathSize]()), host(nullptr), pattern(), document() {
 }
 
 HexView::~HexView() {
@@ -52,6 +53,10 @@ void HexView::OnKeyDown(WPARAM wParam, LPARAM) {
     case VK_DOWN: Scroll(SB_LINEDOWN, 1); break;
     default: break;
     }
+}
+
+void HexView::OnLButtonDblClk(WPARAM, LPARAM lParam) {
+    host->OnByteDoubleClick(lParam);
 }
 
 void HexView::OnMouseWheel(WPARAM wParam, LPARAM) {

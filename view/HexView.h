@@ -2,6 +2,7 @@
 #include "view/BitBltWindow.h"
 #include "view/Document.h"
 #include "view/DumpLine.h"
+#include "view/ViewHost.h"
 
 // Codes accepted by HexView::Scroll: the scroll bar's own codes 0..7 and three internal ones.
 enum ScrollCommand {
@@ -11,10 +12,10 @@ enum ScrollCommand {
 };
 
 const COLORREF HighlightColor = 0x0000FFFF;
-const int FileNameSize = 260;
 const int PatternSize = 22;
 
-// The dump view, and the holder of everything that belongs to the open document.
+// The dump view, and the holder of everything that belongs to the open document. Search and
+// EditByteAt are defined by the search layer, which builds on the view.
 class HexView : public BitBltWindow {
 public:
     HexView();
@@ -68,6 +69,8 @@ public:
     DWORD dialogByteValue;
     DWORD patternLength;
     char* fileName;
+    // Set at start-up; everything outside the view is reached through it.
+    ViewHost* host;
     char pattern[PatternSize];
     Document document;
 

@@ -1,9 +1,9 @@
 // Moving a file in and out of the view: load, the Open and Save As dialogs, and the save.
 #include <cstring>
 
-#include "app/Globals.h"
 #include "framework/FileDialog.h"
-#include "view/FileHandle.h"
+#include "framework/FileHandle.h"
+#include "framework/TextUtil.h"
 #include "view/HexView.h"
 #include "view/SaveSeam.h"
 
@@ -15,14 +15,11 @@ MoveFileFunction saveMoveFile = MoveFileExA;
 namespace {
 
 const DWORD ExtraBytes = 2;
-const char ProgramCaption[] = "Bytrane";
 const char TempPrefix[] = "byt";
 const char WriteErrorText[] = "An error occurred, file not saved.";
 // What a rename must carry over from the file it replaces; read-only targets are refused anyway.
 const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                 FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-const int StatusPartEditMode = 1;
-const int StatusPartModified = 2;
 
 // The folder part of a path ("." when it names none), where the temporary copy is written so
 // that the final rename stays on one volume.
@@ -71,14 +68,14 @@ void HexView::ShowEmptyDocument() {
 
 int HexView::LoadFile(const char* path) {
     // A longer path would not fit the name buffer; it is refused like a file that cannot be read.
-    bool fits = strlen(path) < static_cast<size_t>(FileNameSize);
+    bool fits = strlen(path) < static_cast<size_t>(PathSize);
     if (fits) {
         strcpy(fileName, path);
     }
-    busyPopup.Show(hwnd, "Loading...");
-    mainWindow.SetStatusMessage(NoFileLoaded, 0);
-    statusBar.SetPartText(StatusPartEditMode, "");
-    statusBar.SetPartText(StatusPartModified, "");
+    host->ShowBusy(hwnd, "Loading...");
+    host->SetStatusMessage(NoFileLoaded, 0);
+    host->SetStatusPart(StatusPartEditMode, "");
+    host->SetStatusPart(StatusPartModified, "");
     editAllowed = 0;
     modified = 0;
     nextSearchPos = -1;
@@ -88,7 +85,7 @@ int HexView::LoadFile(const char* path) {
     bool hadBlock = document.data != nullptr;
     LoadFailure failure = LoadFailure::CannotOpen;
     int loaded = fits ? document.Load(fileName, ExtraBytes, &failure) : 0;
-    busyPopup.Destroy();
+    host->HideBusy();
     if (!loaded) {
         // The rows on screen belong to a block that is gone; with no block before, nothing
         // on screen changes.
@@ -96,7 +93,7 @@ int HexView::LoadFile(const char* path) {
             ShowEmptyDocument();
         }
         if (failure == LoadFailure::TooLarge) {
-            mainWindow.ShowError("File too large to open (2 GiB or more).", ProgramCaption);
+            host->ShowError("File too large to open (2 GiB or more).", ProgramCaption);
         }
         return 0;
     }
@@ -112,15 +109,15 @@ int HexView::LoadFile(const char* path) {
     info.nPos = 0;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
 
-    mainWindow.UpdateTitle();
+    host->UpdateTitle();
     Paint();
     Scroll(SB_TOP, 1);
-    mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
+    host->SetStatusMessage(FileSize, static_cast<DWORD>(fileSize));
     return loaded;
 }
 
 void HexView::OpenFile() {
-    char path[FileNameSize] = {};
+    char path[PathSize] = {};
     FileDialog dialog(1, FileDialogFilter, 1, nullptr);
     if (dialog.Run(hwnd, path, sizeof(path), nullptr)) {
         LoadFile(path);
@@ -173,7 +170,7 @@ int HexView::PutCopyInPlace(const char* temporary, const char* path) {
     } else {
         DeleteFileA(temporary);
     }
-    mainWindow.ShowError(WriteErrorText, ProgramCaption);
+    host->ShowError(WriteErrorText, ProgramCaption);
     return 0;
 }
 
@@ -202,7 +199,7 @@ int HexView::WriteInPlace(const char* path, bool exists) {
         if (!exists) {
             DeleteFileA(path);
         }
-        mainWindow.ShowError(WriteErrorText, ProgramCaption);
+        host->ShowError(WriteErrorText, ProgramCaption);
     }
     return result;
 }
@@ -228,8 +225,8 @@ bool HexView::WriteDocument(HANDLE file, bool* noRoom) {
 }
 
 int HexView::WriteToFile(const char* path) {
-    char folder[FileNameSize];
-    char temporary[MAX_PATH];
+    char folder[PathSize];
+    char temporary[PathSize];
     if (path[0] == '\0' || strlen(path) >= sizeof(folder)) {
         return 0;
     }
@@ -244,7 +241,7 @@ int HexView::WriteToFile(const char* path) {
     case CopyWritten:
         return PutCopyInPlace(temporary, path);
     case CopyFailed:
-        mainWindow.ShowError(WriteErrorText, ProgramCaption);
+        host->ShowError(WriteErrorText, ProgramCaption);
         return 0;
     case CopyNotCreated:
     case CopyNoRoom:
@@ -258,12 +255,12 @@ int HexView::Save() {
         return 0;
     }
     modified = 0;
-    statusBar.SetPartText(StatusPartModified, "");
+    host->SetStatusPart(StatusPartModified, "");
     return 1;
 }
 
 void HexView::SaveAs() {
-    char path[FileNameSize] = {};
+    char path[PathSize] = {};
     FileDialog dialog(0, FileDialogFilter, 1, nullptr);
     if (!dialog.Run(hwnd, path, sizeof(path), nullptr)) {
         return;
@@ -272,7 +269,7 @@ void HexView::SaveAs() {
         return;
     }
     modified = 0;
-    statusBar.SetPartText(StatusPartModified, "");
+    host->SetStatusPart(StatusPartModified, "");
     strcpy(fileName, path);
-    mainWindow.UpdateTitle();
+    host->UpdateTitle();
 }

@@ -15,11 +15,11 @@
 #include "framework/AppInstance.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/MessagePump.h"
-#include "tests/view/ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 
-using viewtest::ScratchFolder;
-using viewtest::StatusPartText;
-using viewtest::WindowText;
+using harness::ScratchFolder;
+using harness::StatusPartText;
+using harness::WindowText;
 
 namespace {
 
@@ -78,7 +78,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         hexView.modified = 0;
     }
     void Load(const std::string& path) {
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, AcceleratorsOfGrayedItemsDoNothing) {
     SetKeyboardState(keys);
 
     hexView.nextSearchPos = -1;
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     MSG f3 = {mainWindow.hwnd, WM_KEYDOWN, VK_F3, 0x003D0001, 0, {0, 0}};
     TranslateAcceleratorA(mainWindow.hwnd, mainWindow.accelerators, &f3);
     PumpMessages();

@@ -12,7 +12,7 @@
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/GdiCounter.h"
 #include "tests/support/MessagePump.h"
-#include "tests/view/ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void ExpectCountersSeeALeak() {
 class SoakTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         ExpectCountersSeeALeak();
     }
 
@@ -78,7 +78,7 @@ protected:
         hexView.editAllowed = 1;
     }
 
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
 };
 
 TEST_F(SoakTest, FiveHundredLoadsOfDifferentFiles) {

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "SearchHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 #include "tests/support/MessagePump.h"
 
 namespace {
 
-using searchtest::ScriptedUser;
+using harness::ScriptedUser;
 
 const int HexColumn = 10;
 const int CharColumn = 58;
@@ -22,7 +22,7 @@ const char Hint[] = "hint";
 
 class ByteEditTest : public ::testing::Test {
 protected:
-    void SetUp() override { searchtest::StartProgramWindows(); }
+    void SetUp() override { harness::StartProgramWindows(); }
 
     // 64 bytes 0x00..0x3F with the given byte at offset.
     static void Load(int offset = 0, BYTE value = 0) {
@@ -31,7 +31,7 @@ protected:
             document[i] = static_cast<char>(i);
         }
         document[offset] = static_cast<char>(value);
-        ASSERT_TRUE(searchtest::LoadDocument(document));
+        ASSERT_TRUE(harness::LoadDocument(document));
         hexView.editAllowed = 1;
     }
 
@@ -83,7 +83,7 @@ TEST_F(ByteEditTest, ValueDialogOpensOnTheByteInHex) {
     // Cancel changes nothing, yet the hint gives way to the file size.
     EXPECT_EQ(0x0A, ByteAt(0x1F));
     EXPECT_EQ(0, hexView.modified);
-    EXPECT_EQ(searchtest::FileSizeText(), searchtest::StatusPartText(0));
+    EXPECT_EQ(harness::FileSizeText(), harness::StatusPartText(0));
 }
 
 TEST_F(ByteEditTest, ValueFieldTakesOnlyTheDigitsOfItsBase) {
@@ -196,8 +196,8 @@ TEST_F(ByteEditTest, ChangedByteMarksTheDocumentModified) {
     }
     EXPECT_EQ(0x42, ByteAt(5));
     EXPECT_EQ(1, hexView.modified);
-    EXPECT_EQ("\tModified", searchtest::StatusPartText(2));
-    EXPECT_EQ(searchtest::FileSizeText(), searchtest::StatusPartText(0));
+    EXPECT_EQ("\tModified", harness::StatusPartText(2));
+    EXPECT_EQ(harness::FileSizeText(), harness::StatusPartText(0));
     // Later changes leave part 2 alone.
     statusBar.SetPartText(2, Hint);
     {
@@ -207,7 +207,7 @@ TEST_F(ByteEditTest, ChangedByteMarksTheDocumentModified) {
         EditHex(6);
     }
     EXPECT_EQ(200, ByteAt(6));
-    EXPECT_EQ(Hint, searchtest::StatusPartText(2));
+    EXPECT_EQ(Hint, harness::StatusPartText(2));
 }
 
 TEST_F(ByteEditTest, ConfirmingTheSameValueChangesNothing) {
@@ -224,7 +224,7 @@ TEST_F(ByteEditTest, ConfirmingTheSameValueChangesNothing) {
     }
     EXPECT_EQ(0x41, ByteAt(5));
     EXPECT_EQ(0, hexView.modified);
-    EXPECT_EQ("", searchtest::StatusPartText(2));
+    EXPECT_EQ("", harness::StatusPartText(2));
 }
 
 TEST_F(ByteEditTest, CharacterDialog) {
@@ -251,7 +251,7 @@ TEST_F(ByteEditTest, CharacterDialog) {
         EXPECT_EQ(c.stored, ByteAt(0x23));
         EXPECT_EQ(c.stored != 0x41 ? 1 : 0, hexView.modified);
         // The character path leaves part 0 as it was.
-        EXPECT_EQ(Hint, searchtest::StatusPartText(0));
+        EXPECT_EQ(Hint, harness::StatusPartText(0));
     }
 }
 
@@ -294,7 +294,7 @@ TEST_F(ByteEditTest, DoubleClickPicksTheByteUnderTheMouse) {
 
 TEST_F(ByteEditTest, DoubleClickCountsFromTheTopRow) {
     std::string document(0x400, 'q');
-    ASSERT_TRUE(searchtest::LoadDocument(document));
+    ASSERT_TRUE(harness::LoadDocument(document));
     hexView.editAllowed = 1;
     hexView.Scroll(SB_PAGEDOWN, 1);
     ScriptedUser user;
@@ -305,7 +305,7 @@ TEST_F(ByteEditTest, DoubleClickCountsFromTheTopRow) {
 
 TEST_F(ByteEditTest, NoDialogWhereThereIsNoByteToEdit) {
     std::string twenty(20, 'z');
-    ASSERT_TRUE(searchtest::LoadDocument(twenty));
+    ASSERT_TRUE(harness::LoadDocument(twenty));
     struct Case {
         const char* name;
         int editAllowed;

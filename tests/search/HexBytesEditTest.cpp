@@ -5,19 +5,19 @@
 
 #include <string>
 
-#include "SearchHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 
 namespace {
 
-using searchtest::ScriptedUser;
+using harness::ScriptedUser;
 
 class HexBytesEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        searchtest::StartProgramWindows();
-        ASSERT_TRUE(searchtest::LoadDocument(std::string(32, 'h')));
+        harness::StartProgramWindows();
+        ASSERT_TRUE(harness::LoadDocument(std::string(32, 'h')));
         hexView.patternIsHex = 0;
     }
 };

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "SearchHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 
 namespace {
 
-using searchtest::ScriptedUser;
+using harness::ScriptedUser;
 
 const int ViewRows = 10;
 
@@ -34,7 +34,7 @@ std::string Dashes(size_t size, size_t offset = 0, const std::string& bytes = ""
 class SearchCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        searchtest::StartProgramWindows();
+        harness::StartProgramWindows();
         memset(hexView.pattern, 0, sizeof hexView.pattern);
         hexView.patternLength = 0;
         hexView.patternIsHex = 0;
@@ -42,7 +42,7 @@ protected:
         hexView.highlightMatch = 0;
     }
 
-    static void Load(const std::string& document) { ASSERT_TRUE(searchtest::LoadDocument(document, ViewRows)); }
+    static void Load(const std::string& document) { ASSERT_TRUE(harness::LoadDocument(document, ViewRows)); }
 
     // Find text with the field's selected text typed over and the case box set.
     static void FindText(ScriptedUser& user, const std::string& text, bool caseSensitive) {
@@ -64,7 +64,7 @@ protected:
         EXPECT_EQ(1, hexView.highlightMatch);
         EXPECT_EQ(offset, hexView.matchStart);
         EXPECT_EQ(offset + length, hexView.matchEnd);
-        EXPECT_EQ(FoundText(offset), searchtest::StatusPartText(0));
+        EXPECT_EQ(FoundText(offset), harness::StatusPartText(0));
     }
 
     static void ExpectNotFound(const ScriptedUser& user) {
@@ -73,7 +73,7 @@ protected:
         EXPECT_EQ("Bytrane", user.boxCaptions[0]);
         EXPECT_EQ(-1, hexView.nextSearchPos);
         EXPECT_EQ(0, hexView.highlightMatch);
-        EXPECT_EQ(searchtest::FileSizeText(), searchtest::StatusPartText(0));
+        EXPECT_EQ(harness::FileSizeText(), harness::StatusPartText(0));
     }
 };
 
@@ -132,14 +132,14 @@ TEST_F(SearchCommandTest, PatternAsLongAsTheDocumentOnlyIsSearched) {
         ExpectFound(user, 0, 6);
     }
     // One byte longer: no search, no box, and Find next has nothing left to go on with.
-    std::string status = searchtest::StatusPartText(0);
+    std::string status = harness::StatusPartText(0);
     ScriptedUser user;
     FindText(user, "abcdefg", false);
     EXPECT_TRUE(user.boxTexts.empty());
     EXPECT_EQ(7u, hexView.patternLength);
     EXPECT_EQ(-1, hexView.nextSearchPos);
     EXPECT_EQ(1, hexView.highlightMatch);
-    EXPECT_EQ(status, searchtest::StatusPartText(0));
+    EXPECT_EQ(status, harness::StatusPartText(0));
     ScriptedUser next;
     hexView.FindNext();
     EXPECT_TRUE(next.boxTexts.empty());
@@ -174,7 +174,7 @@ TEST_F(SearchCommandTest, ConfirmedPatternThatStartsNoSearchStopsFindNext) {
         EXPECT_EQ(-1, hexView.nextSearchPos);
         hexView.FindNext();
         EXPECT_TRUE(user.boxTexts.empty());
-        EXPECT_EQ(FoundText(30), searchtest::StatusPartText(0));
+        EXPECT_EQ(FoundText(30), harness::StatusPartText(0));
     }
 }
 
@@ -216,7 +216,7 @@ TEST_F(SearchCommandTest, StatusShowsEightLowerCaseDigits) {
     Load(Dashes(64, 0x1A, "\xAB"));
     ScriptedUser user;
     FindHex(user, "ab");
-    EXPECT_EQ("Found at:  0000001a", searchtest::StatusPartText(0));
+    EXPECT_EQ("Found at:  0000001a", harness::StatusPartText(0));
 }
 
 TEST_F(SearchCommandTest, ViewMovesInWholePagesFromTheTop) {

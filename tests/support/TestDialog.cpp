@@ -9,8 +9,7 @@ INT_PTR TestDialog::Run(int templateId, HWND owner) {
     if (appInstance == nullptr) {
         appInstance = GetModuleHandleA(nullptr);
     }
-    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, StaticDialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogObject::Run(owner, templateId);
 }
 
 INT_PTR TestDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,7 @@
 
 #include "tests/support/GdiCounter.h"
 #include "tests/support/MessagePump.h"
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "framework/AppInstance.h"
 
 namespace {
@@ -40,7 +40,7 @@ protected:
     // One parent for all tests: under Xvfb without a window manager Wine takes about two
     // seconds to destroy a top-level window.
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         if (parent_ != nullptr) {
             return;
         }

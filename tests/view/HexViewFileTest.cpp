@@ -9,7 +9,7 @@
 #include <string>
 
 #include "tests/support/DialogAnswerer.h"
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "view/SaveSeam.h"
 
@@ -44,7 +44,7 @@ BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written
 
 class HexViewFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { viewtest::StartProgramWindows(); }
+    void SetUp() override { harness::StartProgramWindows(); }
     void TearDown() override { saveWriteFile = WriteFile; }
 
     // Loads a document and marks it changed, as an edit would.
@@ -59,7 +59,7 @@ protected:
         return path;
     }
 
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
 };
 
 TEST_F(HexViewFileTest, LoadShowsTheFileFromTheTop) {
@@ -84,8 +84,8 @@ TEST_F(HexViewFileTest, LoadShowsTheFileFromTheTop) {
         EXPECT_EQ(0, hexView.modified);
         EXPECT_EQ(-1, hexView.nextSearchPos);
         EXPECT_EQ(Bytes(c.size, 1), DocumentBytes());
-        EXPECT_EQ(c.status, viewtest::StatusPartText(0));
-        EXPECT_EQ("load.bin - Bytrane", viewtest::WindowText(mainWindow.hwnd));
+        EXPECT_EQ(c.status, harness::StatusPartText(0));
+        EXPECT_EQ("load.bin - Bytrane", harness::WindowText(mainWindow.hwnd));
         SCROLLINFO info = {};
         info.cbSize = sizeof info;
         info.fMask = SIF_RANGE | SIF_POS;
@@ -127,7 +127,7 @@ TEST_F(HexViewFileTest, FailedLoads) {
         statusBar.SetPartText(1, "\tEdit mode");
 
         int result;
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         result = hexView.LoadFile(c.path.c_str());
 
         EXPECT_EQ(0, result) << c.name;
@@ -139,13 +139,13 @@ TEST_F(HexViewFileTest, FailedLoads) {
             EXPECT_EQ("Bytrane", boxes.captions[0]) << c.name;
         }
         EXPECT_EQ(c.previousNameKept ? previous : c.path, hexView.fileName) << c.name;
-        EXPECT_EQ(NoFileText, viewtest::StatusPartText(0)) << c.name;
-        EXPECT_EQ("", viewtest::StatusPartText(1)) << c.name;
+        EXPECT_EQ(NoFileText, harness::StatusPartText(0)) << c.name;
+        EXPECT_EQ("", harness::StatusPartText(1)) << c.name;
         EXPECT_EQ(0, hexView.fileSize) << c.name;
         EXPECT_EQ(0, hexView.editAllowed) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
         EXPECT_EQ(-1, hexView.nextSearchPos) << c.name;
-        EXPECT_EQ("previous.bin - Bytrane", viewtest::WindowText(mainWindow.hwnd)) << c.name;
+        EXPECT_EQ("previous.bin - Bytrane", harness::WindowText(mainWindow.hwnd)) << c.name;
         if (c.emptied) {
             EXPECT_EQ(nullptr, hexView.document.data) << c.name;
             EXPECT_EQ(1, hexView.rowCount) << c.name;
@@ -174,7 +174,7 @@ TEST_F(HexViewFileTest, FailedLoadWithNoDocumentLeavesTheViewAlone) {
     hexView.rowCount = 0;
     SCROLLINFO before = {sizeof before, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 70, 2, 3, 0};
     SetScrollInfo(hexView.hwnd, SB_VERT, &before, FALSE);
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     EXPECT_EQ(0, hexView.LoadFile(folder_.Path("missing.bin").c_str()));
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_EQ(0, hexView.rowCount);
@@ -182,18 +182,18 @@ TEST_F(HexViewFileTest, FailedLoadWithNoDocumentLeavesTheViewAlone) {
     GetScrollInfo(hexView.hwnd, SB_VERT, &after);
     EXPECT_EQ(70, after.nMax);
     EXPECT_EQ(3, after.nPos);
-    EXPECT_EQ(NoFileText, viewtest::StatusPartText(0));
+    EXPECT_EQ(NoFileText, harness::StatusPartText(0));
 }
 
 TEST_F(HexViewFileTest, SaveWritesTheDocumentByteForByte) {
     for (int size : {0, 1, 16, 4097}) {
         std::string path = LoadChanged("saved.bin", Bytes(size, 3));
         std::string expected = DocumentBytes();
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(1, hexView.Save()) << size;
         EXPECT_EQ(expected, folder_.Read("saved.bin")) << size;
         EXPECT_EQ(0, hexView.modified) << size;
-        EXPECT_EQ("", viewtest::StatusPartText(2)) << size;
+        EXPECT_EQ("", harness::StatusPartText(2)) << size;
         EXPECT_EQ(1u, folder_.FileNames().size()) << "no temporary file is left";
         EXPECT_TRUE(boxes.texts.empty());
     }
@@ -213,7 +213,7 @@ TEST_F(HexViewFileTest, SaveThatCannotReplaceTheTargetChangesNothing) {
         }
         HANDLE holder = c.held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                : INVALID_HANDLE_VALUE;
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.Save()) << c.name;
         if (holder != INVALID_HANDLE_VALUE) {
             CloseHandle(holder);
@@ -221,7 +221,7 @@ TEST_F(HexViewFileTest, SaveThatCannotReplaceTheTargetChangesNothing) {
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
         EXPECT_EQ(original, folder_.Read("target.bin")) << c.name;
         EXPECT_EQ(1, hexView.modified) << c.name;
-        EXPECT_EQ("\tModified", viewtest::StatusPartText(2)) << c.name;
+        EXPECT_EQ("\tModified", harness::StatusPartText(2)) << c.name;
         EXPECT_EQ(1u, folder_.FileNames().size()) << c.name << ": no temporary file is left";
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -239,7 +239,7 @@ TEST_F(HexViewFileTest, FailedWriteKeepsTheOriginal) {
     for (const Case& c : cases) {
         LoadChanged("kept.bin", original);
         saveWriteFile = c.write;
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.Save()) << c.name;
         saveWriteFile = WriteFile;
         ASSERT_EQ(1u, boxes.texts.size()) << c.name;
@@ -261,7 +261,7 @@ TEST_F(HexViewFileTest, WriteToPlacesThatCannotTakeAFile) {
         folder_.Path(std::string(270, 'y')),
     };
     for (const std::string& path : paths) {
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.WriteToFile(path.c_str())) << path;
         EXPECT_TRUE(boxes.texts.empty()) << path;
     }
@@ -285,9 +285,9 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
     EXPECT_EQ(expected, folder_.Read("new.bin"));
     EXPECT_EQ(Bytes(40, 7), folder_.Read("old.bin"));
     EXPECT_EQ(newPath, hexView.fileName);
-    EXPECT_EQ("new.bin - Bytrane", viewtest::WindowText(mainWindow.hwnd));
+    EXPECT_EQ("new.bin - Bytrane", harness::WindowText(mainWindow.hwnd));
     EXPECT_EQ(0, hexView.modified);
-    EXPECT_EQ("", viewtest::StatusPartText(2));
+    EXPECT_EQ("", harness::StatusPartText(2));
 
     // A cancelled dialog changes nothing.
     hexView.modified = 1;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/MessagePump.h"
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 
 namespace {
@@ -32,7 +32,7 @@ std::string Pattern(int size) {
 class HexViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         hexView.highlightMatch = 0;
     }
 
@@ -51,12 +51,7 @@ protected:
 
     // Sizes the view so that exactly rows whole rows fit.
     static void SetViewRows(int rows) {
-        RECT outer;
-        RECT inner;
-        GetWindowRect(hexView.hwnd, &outer);
-        GetClientRect(hexView.hwnd, &inner);
-        int frame = (outer.bottom - outer.top) - inner.bottom;
-        MoveWindow(hexView.hwnd, 0, 0, outer.right - outer.left, rows * hexView.lineHeight + frame, TRUE);
+        harness::SizeViewToRows(rows);
         ASSERT_EQ(rows, hexView.pageRows);
     }
 
@@ -139,7 +134,7 @@ protected:
     }
 
     static const int SnapRows = 8;
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
     std::vector<DWORD> snap_;
     int snapWidth_ = 0;
 };

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ViewHarness.h"
+#include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 #include "tests/support/DialogAnswerer.h"
@@ -23,7 +23,6 @@ namespace {
 
 const char WriteErrorText[] = "An error occurred, file not saved.";
 const char ModifiedText[] = "\tModified";
-const int StatusPartModified = 2;
 const int CharColumn = 58;
 const int ByteValueCount = 256;
 
@@ -90,7 +89,7 @@ BOOL WINAPI TargetVanishesDuringMove(LPCSTR from, LPCSTR to, DWORD flags) {
 class ReliabilityTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        viewtest::StartProgramWindows();
+        harness::StartProgramWindows();
         callsSeen = 0;
     }
     void TearDown() override {
@@ -111,7 +110,7 @@ protected:
         return DocumentBytes();
     }
 
-    viewtest::ScratchFolder folder_;
+    harness::ScratchFolder folder_;
 };
 
 TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
@@ -122,7 +121,7 @@ TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
     ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
 
     std::string target = gone + "\\copy.bin";
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     EXPECT_EQ(0, hexView.WriteToFile(target.c_str()));
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_FALSE(Exists(gone));
@@ -148,7 +147,7 @@ TEST_F(ReliabilityTest, SaveWhenTheFileAndItsFolderAreGoneKeepsTheChanges) {
     EXPECT_EQ(0, hexView.Save());
     EXPECT_FALSE(Exists(sub));
     EXPECT_EQ(1, hexView.modified);
-    EXPECT_EQ(ModifiedText, viewtest::StatusPartText(StatusPartModified));
+    EXPECT_EQ(ModifiedText, harness::StatusPartText(StatusPartModified));
     EXPECT_EQ(document, DocumentBytes());
     EXPECT_TRUE(folder_.FileNames().empty());
 }
@@ -171,13 +170,13 @@ TEST_F(ReliabilityTest, SaveWritesExactlyTheDocumentWhateverHappenedToTheFileOnD
             folder_.Write("doc.bin", Bytes(c.sizeOnDisk, 3));
         }
 
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
         EXPECT_EQ(document, folder_.Read("doc.bin")) << c.name;
         EXPECT_EQ(std::vector<std::string>{"doc.bin"}, folder_.FileNames()) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
-        EXPECT_EQ("", viewtest::StatusPartText(StatusPartModified)) << c.name;
+        EXPECT_EQ("", harness::StatusPartText(StatusPartModified)) << c.name;
     }
 }
 
@@ -198,7 +197,7 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
         callsSeen = 0;
         int result;
         {
-            viewtest::BoxCatcher boxes;
+            harness::BoxCatcher boxes;
             result = hexView.WriteToFile(target.c_str());
             ASSERT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
             if (!c.saved) {
@@ -237,14 +236,14 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
     for (const Case& c : cases) {
         std::string path = c.folder + "\\doc.bin";
         ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH)) << c.name;
-        viewtest::ScratchFolder::WriteAt(path, Bytes(documentSize, 10));
+        harness::ScratchFolder::WriteAt(path, Bytes(documentSize, 10));
         std::string document = LoadChanged(path);
-        viewtest::ScratchFolder::WriteAt(path, Bytes(c.sizeOnDisk, 11));
+        harness::ScratchFolder::WriteAt(path, Bytes(c.sizeOnDisk, 11));
         saveTempFileName = c.seam ? NoNewFiles : GetTempFileNameA;
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
-        EXPECT_EQ(document, viewtest::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(document, harness::ScratchFolder::ReadAt(path)) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
         DeleteFileA(path.c_str());
     }
@@ -253,11 +252,11 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
     LoadChanged(folder_.Write("source.bin", Bytes(100, 12)));
     std::string fresh = deep + "\\new.bin";
     EXPECT_EQ(1, hexView.WriteToFile(fresh.c_str()));
-    EXPECT_EQ(DocumentBytes(), viewtest::ScratchFolder::ReadAt(fresh));
+    EXPECT_EQ(DocumentBytes(), harness::ScratchFolder::ReadAt(fresh));
     DeleteFileA(fresh.c_str());
     saveWriteFile = FailingWrite;
     {
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.WriteToFile(fresh.c_str()));
         EXPECT_EQ(1u, boxes.texts.size());
     }
@@ -285,7 +284,7 @@ TEST_F(ReliabilityTest, FaultsAroundTheCopyKeepTheOriginal) {
         callsSeen = 0;
         int result;
         {
-            viewtest::BoxCatcher boxes;
+            harness::BoxCatcher boxes;
             result = hexView.Save();
             ASSERT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
             if (!c.saved) {
@@ -329,22 +328,22 @@ TEST_F(ReliabilityTest, SavingOntoAVolumeThatFillsUpWritesInPlace) {
     const Case cases[] = {{"writable", false}, {"read-only", true}};
     for (const Case& c : cases) {
         const std::string original = Bytes(documentSize, 9);
-        viewtest::ScratchFolder::WriteAt(path, original);
-        ASSERT_EQ(original, viewtest::ScratchFolder::ReadAt(path));
+        harness::ScratchFolder::WriteAt(path, original);
+        ASSERT_EQ(original, harness::ScratchFolder::ReadAt(path));
         std::string document = LoadChanged(path);
         if (c.readOnly) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         }
         int result;
         {
-            viewtest::BoxCatcher boxes;
+            harness::BoxCatcher boxes;
             result = hexView.Save();
             EXPECT_TRUE(boxes.texts.empty()) << c.name;
         }
         EXPECT_EQ(c.readOnly ? 0 : 1, result) << c.name;
         EXPECT_EQ(c.readOnly ? 1 : 0, hexView.modified) << c.name;
-        EXPECT_EQ(c.readOnly ? original : document, viewtest::ScratchFolder::ReadAt(path)) << c.name;
-        EXPECT_EQ(std::vector<std::string>{"full.bin"}, viewtest::ScratchFolder::NamesIn(volume)) << c.name;
+        EXPECT_EQ(c.readOnly ? original : document, harness::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"full.bin"}, harness::ScratchFolder::NamesIn(volume)) << c.name;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
     }
@@ -361,7 +360,7 @@ TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {
     };
     for (const std::string& name : names) {
         ASSERT_EQ(1, hexView.LoadFile(previous.c_str()));
-        viewtest::BoxCatcher boxes;
+        harness::BoxCatcher boxes;
         EXPECT_EQ(0, hexView.LoadFile(name.c_str())) << name;
         EXPECT_TRUE(boxes.texts.empty()) << name;
         EXPECT_EQ(0, hexView.fileSize) << name;
@@ -383,7 +382,7 @@ HDROP MakeEmptyDrop() {
 TEST_F(ReliabilityTest, AnEmptyDropChangesNothing) {
     std::string path = folder_.Write("open.bin", Bytes(40, 6));
     std::string document = LoadChanged(path);
-    viewtest::BoxCatcher boxes;
+    harness::BoxCatcher boxes;
     SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeEmptyDrop()), 0);
     PumpMessages();
     EXPECT_TRUE(boxes.texts.empty());

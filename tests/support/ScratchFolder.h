@@ -1,19 +1,10 @@
 #pragma once
-// What the view tests share: the program's windows started as the entry starts them, a
-// private scratch folder, and catching the program's message boxes.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "tests/support/DialogAnswerer.h"
-
-namespace viewtest {
-
-// Creates the main window with its status bar and hex view once per process, as start-up does.
-void StartProgramWindows();
-std::string StatusPartText(int part);
-std::string WindowText(HWND window);
+namespace harness {
 
 // A folder of its own under the temporary path, removed with all its files.
 class ScratchFolder {
@@ -38,18 +29,4 @@ private:
     std::string folder_;
 };
 
-// While alive, closes the program's message box when it opens and records its text and caption.
-class BoxCatcher {
-public:
-    BoxCatcher();
-    BoxCatcher(const BoxCatcher&) = delete;
-    BoxCatcher& operator=(const BoxCatcher&) = delete;
-
-    std::vector<std::string> texts;
-    std::vector<std::string> captions;
-
-private:
-    DialogAnswerer answerer_;
-};
-
-}  // namespace viewtest
+}  // namespace harness

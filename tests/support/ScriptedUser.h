@@ -1,24 +1,11 @@
 #pragma once
-// What the search and editing tests share: the program's windows started as the entry starts
-// them, documents loaded from scratch files, and a scripted user who works the modal dialogs
-// and answers the program's message boxes.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace searchtest {
-
-// Creates the main window with its status bar and hex view once per process, as start-up does.
-void StartProgramWindows();
-// Loads bytes into the view through a scratch file, with exactly rows whole rows visible.
-bool LoadDocument(const std::string& bytes, int rows = 10);
-std::string StatusPartText(int part);
-std::string WindowText(HWND window);
-std::string ItemText(HWND dialog, int id);
-// The status text the program shows for the loaded document's size.
-std::string FileSizeText();
+namespace harness {
 
 // While alive, plays its steps one per timer tick on whatever dialog box of this thread is
 // open (a step per tick lets each typed character, and what it posts, be handled before the
@@ -64,4 +51,4 @@ private:
     static ScriptedUser* active_;
 };
 
-}  // namespace searchtest
+}  // namespace harness

@@ -1,57 +1,8 @@
-#include "ViewHarness.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <algorithm>
 
-#include <commctrl.h>
-
-#include "tests/support/MessagePump.h"
-#include "app/Globals.h"
-#include "framework/AppInstance.h"
-
-namespace viewtest {
-
-namespace {
-
-const int StatusPartCount = 3;
-const int FixedPartWidth = 20;
-const DWORD ViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL;
-const char BoxClassName[] = "CMSGCLASS";
-const int TextBufferSize = 512;
-
-}  // namespace
-
-void StartProgramWindows() {
-    static bool started = false;
-    if (started) {
-        return;
-    }
-    started = true;
-    appInstance = GetModuleHandleA(nullptr);
-    statusBar.InitParts(StatusPartCount);
-    statusBar.AddPart(0, 0);
-    statusBar.AddPart(FixedPartWidth, 0);
-    statusBar.AddPart(FixedPartWidth, 0);
-    hexView.style = ViewStyle;
-    mainWindow.Initialize(&hexView, &statusBar);
-    mainWindow.Show(SW_SHOW);
-    PumpMessages();
-}
-
-std::string StatusPartText(int part) {
-    char text[TextBufferSize] = "";
-    LRESULT length = SendMessageA(statusBar.hwnd, SB_GETTEXTLENGTHA, part, 0);
-    if (LOWORD(length) >= sizeof text) {
-        return "(too long)";
-    }
-    SendMessageA(statusBar.hwnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string WindowText(HWND window) {
-    char text[TextBufferSize] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+namespace harness {
 
 ScratchFolder::ScratchFolder() {
     char base[MAX_PATH] = "";
@@ -143,15 +94,4 @@ std::vector<std::string> ScratchFolder::NamesIn(const std::string& folder) {
     return names;
 }
 
-BoxCatcher::BoxCatcher()
-    : answerer_(
-          [this](HWND) {
-              texts.push_back(msgWindow.text != nullptr ? msgWindow.text : "");
-              captions.push_back(msgWindow.caption != nullptr ? msgWindow.caption : "");
-              PostMessageA(msgWindow.hwnd, WM_CLOSE, 0, 0);
-              return true;
-          },
-          BoxClassName) {
-}
-
-}  // namespace viewtest
+}  // namespace harness

@@ -1,19 +1,13 @@
-#include "SearchHarness.h"
-
-#include <commctrl.h>
+#include "tests/support/ScriptedUser.h"
 
 #include "app/Globals.h"
-#include "framework/AppInstance.h"
 #include "search/DialogIds.h"
-#include "tests/support/MessagePump.h"
+#include "tests/support/ProgramHarness.h"
 
-namespace searchtest {
+namespace harness {
 
 namespace {
 
-const int StatusPartCount = 3;
-const int FixedPartWidth = 20;
-const DWORD ViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL;
 const UINT TickMilliseconds = 30;
 const int GraceTicks = 40;
 const int TextBufferSize = 512;
@@ -53,80 +47,6 @@ BOOL CALLBACK FindButton(HWND child, LPARAM param) {
 }
 
 }  // namespace
-
-void StartProgramWindows() {
-    static bool started = false;
-    if (started) {
-        return;
-    }
-    started = true;
-    appInstance = GetModuleHandleA(nullptr);
-    statusBar.InitParts(StatusPartCount);
-    statusBar.AddPart(0, 0);
-    statusBar.AddPart(FixedPartWidth, 0);
-    statusBar.AddPart(FixedPartWidth, 0);
-    hexView.style = ViewStyle;
-    mainWindow.Initialize(&hexView, &statusBar);
-    mainWindow.Show(SW_SHOW);
-    PumpMessages();
-}
-
-bool LoadDocument(const std::string& bytes, int rows) {
-    char folder[MAX_PATH] = "";
-    char path[MAX_PATH] = "";
-    GetTempPathA(sizeof folder, folder);
-    GetTempFileNameA(folder, "bst", 0, path);
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    if (!bytes.empty()) {
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    CloseHandle(file);
-    int loaded = hexView.LoadFile(path);
-    DeleteFileA(path);
-    if (!loaded || written != bytes.size()) {
-        return false;
-    }
-    RECT outer;
-    RECT inner;
-    GetWindowRect(hexView.hwnd, &outer);
-    GetClientRect(hexView.hwnd, &inner);
-    int frame = (outer.bottom - outer.top) - inner.bottom;
-    MoveWindow(hexView.hwnd, 0, 0, outer.right - outer.left, rows * hexView.lineHeight + frame, TRUE);
-    PumpMessages();
-    return hexView.pageRows == rows;
-}
-
-std::string StatusPartText(int part) {
-    char text[TextBufferSize] = "";
-    LRESULT length = SendMessageA(statusBar.hwnd, SB_GETTEXTLENGTHA, part, 0);
-    if (LOWORD(length) >= sizeof text) {
-        return "(too long)";
-    }
-    SendMessageA(statusBar.hwnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string WindowText(HWND window) {
-    char text[TextBufferSize] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
-}
-
-std::string FileSizeText() {
-    std::string saved = StatusPartText(0);
-    mainWindow.SetStatusMessage(FileSize, static_cast<DWORD>(hexView.fileSize));
-    std::string text = StatusPartText(0);
-    statusBar.SetPartText(0, saved.c_str());
-    return text;
-}
 
 ScriptedUser* ScriptedUser::active_ = nullptr;
 
@@ -221,4 +141,4 @@ void ScriptedUser::Tick() {
     }
 }
 
-}  // namespace searchtest
+}  // namespace harness

@@ -1,0 +1,3 @@
+#include "search/SearchDialogs.h"
+
+SearchDialogs searchDialogs = {nullptr, nullptr, nullptr, nullptr, nullptr};

@@ -1,0 +1,27 @@
+#pragma once
+// What the tests of the view, search and application share: the program's windows started by
+// the program's own start-up routine, documents loaded from scratch files, and the texts the
+// program shows. Its scratch folder, box catcher and scripted user come with it.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/BoxCatcher.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/ScriptedUser.h"
+
+namespace harness {
+
+// Creates the main window with its status bar and hex view once per process, as start-up does.
+void StartProgramWindows();
+// Loads bytes into the view through a scratch file, with exactly rows whole rows visible.
+bool LoadDocument(const std::string& bytes, int rows = 10);
+// Sizes the view so that exactly rows whole rows fit.
+void SizeViewToRows(int rows);
+std::string StatusPartText(int part);
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+// The status text the program shows for the loaded document's size.
+std::string FileSizeText();
+
+}  // namespace harness
