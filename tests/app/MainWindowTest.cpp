@@ -15,6 +15,7 @@
 #include "framework/AppInstance.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/WindowClasses.h"
 #include "tests/view/ViewHarness.h"
 
 using viewtest::ScratchFolder;
@@ -22,8 +23,6 @@ using viewtest::StatusPartText;
 using viewtest::WindowText;
 
 namespace {
-
-const char BoxClass[] = "CMSGCLASS";
 
 bool Grayed(UINT id) {
     SendMessageA(mainWindow.hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(mainWindow.hwnd)), 0);
@@ -52,7 +51,7 @@ struct BoxAnswer {
                   PostMessageA(box, WM_COMMAND, GetDlgCtrlID(item), 0);
               }
               return true;
-          }, BoxClass) {}
+          }, MessageBoxClass) {}
     std::string caption;
     DialogAnswerer answerer;
 };

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "tests/support/GdiCounter.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ResourceCounter.h"
 #include "ViewHarness.h"
 #include "framework/AppInstance.h"
 
@@ -122,16 +122,7 @@ TEST_F(BitBltWindowTest, UncoveringRepaintsFromTheBackBuffer) {
 
 TEST_F(BitBltWindowTest, ProbingCounterSeesADeliberateLeak) {
     const int leaked = 10;
-    HBRUSH brushes[leaked];
-    int before = CountGdiObjects();
-    for (HBRUSH& brush : brushes) {
-        brush = CreateSolidBrush(Red);
-    }
-    EXPECT_EQ(before + leaked, CountGdiObjects());
-    for (HBRUSH brush : brushes) {
-        DeleteObject(brush);
-    }
-    EXPECT_EQ(before, CountGdiObjects());
+    ExpectCountersSeeALeak(leaked);
 }
 
 TEST_F(BitBltWindowTest, ColourChangesKeepExactlyOneBrush) {
