@@ -7,8 +7,6 @@
 namespace {
 
 const size_t DocumentSize = 64;
-const size_t SaveItem = 1;
-const size_t AllowEditingItem = 4;
 
 struct ByteEdit {
     int offset;

@@ -12,7 +12,6 @@ const size_t DocumentSize = 2048;
 const char FindTextCaption[] = "FindText";
 const char FindHexCaption[] = "Find hex";
 const COLORREF HighlightColour = RGB(255, 255, 0);
-const int FindNextItem = 6;
 const DWORD RepaintTimeoutMs = 3000;
 
 struct Placed {

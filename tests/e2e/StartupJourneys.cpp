@@ -7,11 +7,6 @@
 
 namespace {
 
-const size_t FileMenuItems = 7;
-const size_t SearchMenuItems = 7;
-enum FileMenuItem { OpenItem, SaveItem, SaveAsItem, AllowEditingItem = 4, ExitItem = 6 };
-enum SearchMenuItem { TopItem, BottomItem, FindTextItem = 3, FindHexItem, FindNextItem = 6 };
-
 class StartupJourney : public JourneyTest {};
 
 TEST_F(StartupJourney, WithoutArgumentShowsUntitledWithNothingToSaveOrContinue) {

@@ -14,6 +14,6 @@ int CountKernelHandles();
 // The process's top-level windows, shown or hidden, and all their descendants.
 int CountProcessWindows();
 
-// Makes `count` brushes, events and hidden popups with one child each, checks that every counter
+// Makes a few brushes, events and hidden popups with one child each, checks that every counter
 // moved by exactly that, releases them and checks that the counters came back.
-void ExpectCountersSeeALeak(int count);
+void ExpectCountersSeeALeak();
