@@ -7,56 +7,12 @@
 #include "app/Globals.h"
 #include "app/MessageBoxButtons.h"
 #include "app/ResourceIds.h"
-#include "framework/AppInstance.h"
+#include "tests/support/BoxColours.h"
+#include "tests/support/DisplayMetrics.h"
+#include "tests/support/ModalBoxTest.h"
+#include "tests/support/ResourceCounter.h"
 
 namespace {
-
-const COLORREF Black = 0x000000;
-const COLORREF Face = 0xC0C0C0;
-const COLORREF Shadow = 0x808080;
-const UINT StepMilliseconds = 40;
-const UINT WatchdogMilliseconds = 5000;
-const UINT ProbeLimit = 0xFFFF;
-
-// GetGuiResources says 0 under Wine, so live GDI objects are counted by probing every handle
-// value with a zero high word.
-int CountGdiObjects() {
-    int count = 0;
-    for (UINT value = 1; value <= ProbeLimit; ++value) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(value))) != 0) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-typedef void (*Step)();
-Step stepToRun;
-bool watchdogFired;
-UINT_PTR stepTimer;
-UINT_PTR watchdogTimer;
-
-void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, stepTimer);
-    stepToRun();
-}
-
-void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR, DWORD) {
-    watchdogFired = true;
-    KillTimer(nullptr, watchdogTimer);
-    PostMessageA(aboutWindow.hwnd, WM_CLOSE, 0, 0);
-}
-
-int RunAbout(AboutWindow& about, HWND owner, Step step, const char* text, const char* link) {
-    stepToRun = step;
-    watchdogFired = false;
-    stepTimer = SetTimer(nullptr, 0, StepMilliseconds, OnStepTimer);
-    watchdogTimer = SetTimer(nullptr, 0, WatchdogMilliseconds, OnWatchdog);
-    int result = about.Run(owner, text, link, 0, MAKEINTRESOURCEA(IDI_BYTRANE), Black, Face, Shadow);
-    KillTimer(nullptr, stepTimer);
-    KillTimer(nullptr, watchdogTimer);
-    return result;
-}
 
 RECT windowSeen;
 RECT linkSeen;
@@ -96,25 +52,17 @@ void PressOk() {
     PostMessageA(messageBoxButtons[0].hwnd, BM_CLICK, 0, 0);
 }
 
-class AboutWindowTest : public ::testing::Test {
+class AboutWindowTest : public ModalBoxTest {
 protected:
-    static void SetUpTestSuite() {
-        appInstance = GetModuleHandleA(nullptr);
-        owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640, 480,
-                                nullptr, nullptr, appInstance, nullptr);
-    }
-    static void TearDownTestSuite() { DestroyWindow(owner); }
+    HWND Box() const override { return aboutWindow.hwnd; }
 
-    void ExpectClosedCleanly() {
-        EXPECT_FALSE(watchdogFired);
-        EXPECT_TRUE(IsWindowEnabled(owner));
-        EXPECT_FALSE(aboutWindow.hwnd != nullptr && IsWindow(aboutWindow.hwnd));
+    int RunAbout(AboutWindow& about, HWND boxOwner, Step step, const char* text, const char* link) {
+        return RunWithSteps({step}, [&] {
+            return about.Run(boxOwner, text, link, 0, MAKEINTRESOURCEA(IDI_BYTRANE), BoxTextColour, BoxFaceColour,
+                             BoxShadowColour);
+        });
     }
-
-    static HWND owner;
 };
-
-HWND AboutWindowTest::owner;
 
 TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
     struct Case {
@@ -124,18 +72,13 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
         Step step;
         int lines;
         int extraLines;
-        bool hasLink;
     };
     const Case cases[] = {
-        {"the program's own", AboutText, AboutLink, RecordAndClickLink, 2, 10, true},
-        {"one line", "Bytrane", "https://bytrane.example.org/a", RecordAndClickLink, 1, 10, true},
-        {"no link", AboutText, "", RecordAndPressEnter, 2, 8, false},
+        {"the program's own", AboutText, AboutLink, RecordAndClickLink, 2, 10},
+        {"one line", "Bytrane", "https://bytrane.example.org/a", RecordAndClickLink, 1, 10},
+        {"no link", AboutText, "", RecordAndPressEnter, 2, 8},
     };
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    TEXTMETRICA metrics;
-    GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    int lineHeight = DisplayMetrics::Measure().lineHeight;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, c.step, c.text, c.link));
@@ -145,8 +88,9 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
         EXPECT_EQ((c.lines + c.extraLines) * lineHeight + 1, windowSeen.bottom - windowSeen.top);
         EXPECT_FALSE(cornerInRegion);
         EXPECT_TRUE(centreInRegion);
-        ASSERT_EQ(c.hasLink, linkExists);
-        if (c.hasLink) {
+        const bool hasLink = c.link[0] != '\0';
+        ASSERT_EQ(hasLink, linkExists);
+        if (hasLink) {
             int width = linkSeen.right - linkSeen.left;
             EXPECT_GT(width, 0);
             EXPECT_EQ((aboutWindow.regionWidth - width) / 2, linkSeen.left);
@@ -162,18 +106,10 @@ TEST_F(AboutWindowTest, TheOkButtonClosesItWithResultOne) {
 
 TEST_F(AboutWindowTest, RepeatedBoxesKeepOneLinkFont) {
     const int runs = 20;
-    const int deliberateLeak = 5;
     RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
 
     int before = CountGdiObjects();
-    HBRUSH leaked[deliberateLeak];
-    for (HBRUSH& brush : leaked) {
-        brush = CreateSolidBrush(Face);
-    }
-    EXPECT_EQ(before + deliberateLeak, CountGdiObjects());
-    for (HBRUSH brush : leaked) {
-        DeleteObject(brush);
-    }
+    ExpectCountersSeeALeak();
 
     for (int i = 0; i < runs; ++i) {
         EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink));

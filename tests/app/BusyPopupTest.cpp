@@ -4,25 +4,13 @@
 
 #include "app/Globals.h"
 #include "framework/AppInstance.h"
+#include "tests/support/DisplayMetrics.h"
 
 namespace {
 
 const COLORREF Black = 0x000000;
 const COLORREF White = 0xFFFFFF;
 const COLORREF LightGrey = 0xC0C0C0;
-
-struct DisplayMetrics {
-    int aveCharWidth;
-    int lineHeight;
-};
-
-DisplayMetrics MeasureDisplay() {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    TEXTMETRICA metrics;
-    GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    return {metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
-}
 
 HWND CreateOwner(const RECT& rect) {
     return CreateWindowExA(0, "STATIC", "view", WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
@@ -46,7 +34,7 @@ TEST_F(BusyPopupTest, IsSizedByItsTextAndCentredOnItsOwner) {
         {"", 12, {200, 150, 600, 450}},
         {"Reading a large file", 32, {50, 60, 950, 700}},
     };
-    DisplayMetrics display = MeasureDisplay();
+    DisplayMetrics display = DisplayMetrics::Measure();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         HWND owner = CreateOwner(c.owner);

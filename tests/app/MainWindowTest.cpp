@@ -16,14 +16,13 @@
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/WindowClasses.h"
 
 using harness::ScratchFolder;
 using harness::StatusPartText;
 using harness::WindowText;
 
 namespace {
-
-const char BoxClass[] = "CMSGCLASS";
 
 bool Grayed(UINT id) {
     SendMessageA(mainWindow.hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(mainWindow.hwnd)), 0);
@@ -52,7 +51,7 @@ struct BoxAnswer {
                   PostMessageA(box, WM_COMMAND, GetDlgCtrlID(item), 0);
               }
               return true;
-          }, BoxClass) {}
+          }, MessageBoxClass) {}
     std::string caption;
     DialogAnswerer answerer;
 };

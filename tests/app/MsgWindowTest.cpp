@@ -7,69 +7,12 @@
 
 #include "app/Globals.h"
 #include "app/MessageBoxButtons.h"
-#include "framework/AppInstance.h"
+#include "tests/support/BoxColours.h"
+#include "tests/support/DisplayMetrics.h"
+#include "tests/support/ModalBoxTest.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
-
-const COLORREF Black = 0x000000;
-const COLORREF Face = 0xC0C0C0;
-const COLORREF Shadow = 0x808080;
-const UINT StepMilliseconds = 40;
-const UINT WatchdogMilliseconds = 5000;
-
-struct DisplayMetrics {
-    int maxCharWidth;
-    int lineHeight;
-};
-
-DisplayMetrics MeasureDisplay() {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    TEXTMETRICA metrics;
-    GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    return {metrics.tmMaxCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
-}
-
-int TextWidth(const char* text) {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32A(info, text, lstrlenA(text), &extent);
-    DeleteDC(info);
-    return extent.cx;
-}
-
-// The box runs its own loop, so everything a test does to it happens in thread-timer steps
-// dispatched by that loop, one step per tick.
-typedef void (*Step)();
-std::vector<Step> steps;
-size_t nextStep;
-UINT_PTR stepTimer;
-UINT_PTR watchdogTimer;
-bool watchdogFired;
-
-void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (nextStep < steps.size()) {
-        steps[nextStep++]();
-    }
-}
-
-void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR, DWORD) {
-    watchdogFired = true;
-    KillTimer(nullptr, watchdogTimer);
-    PostMessageA(msgWindow.hwnd, WM_CLOSE, 0, 0);
-}
-
-int RunBox(HWND owner, const std::vector<Step>& script, int type, const char* text, const char* caption) {
-    steps = script;
-    nextStep = 0;
-    watchdogFired = false;
-    stepTimer = SetTimer(nullptr, 0, StepMilliseconds, OnStepTimer);
-    watchdogTimer = SetTimer(nullptr, 0, WatchdogMilliseconds, OnWatchdog);
-    int result = msgWindow.Run(owner, text, caption, type, nullptr, Black, Face, Shadow);
-    KillTimer(nullptr, stepTimer);
-    KillTimer(nullptr, watchdogTimer);
-    return result;
-}
 
 HWND FocusedButton() {
     HWND focus = GetFocus();
@@ -121,29 +64,16 @@ void RecordLayout() {
     }
 }
 
-HWND CreateOwner() {
-    return CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 640, 480, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-class MsgWindowTest : public ::testing::Test {
+class MsgWindowTest : public ModalBoxTest {
 protected:
-    static void SetUpTestSuite() {
-        appInstance = GetModuleHandleA(nullptr);
-        owner = CreateOwner();
-    }
-    static void TearDownTestSuite() { DestroyWindow(owner); }
+    HWND Box() const override { return msgWindow.hwnd; }
 
-    void ExpectClosedCleanly() {
-        EXPECT_FALSE(watchdogFired);
-        EXPECT_TRUE(IsWindowEnabled(owner));
-        EXPECT_FALSE(msgWindow.hwnd != nullptr && IsWindow(msgWindow.hwnd));
+    int RunBox(HWND boxOwner, const std::vector<Step>& script, int type, const char* text, const char* caption) {
+        return RunWithSteps(script, [=] {
+            return msgWindow.Run(boxOwner, text, caption, type, nullptr, BoxTextColour, BoxFaceColour, BoxShadowColour);
+        });
     }
-
-    static HWND owner;
 };
-
-HWND MsgWindowTest::owner;
 
 TEST_F(MsgWindowTest, SizesItselfAndPlacesItsButtonsByType) {
     struct Case {
@@ -162,14 +92,14 @@ TEST_F(MsgWindowTest, SizesItselfAndPlacesItsButtonsByType) {
         {MB_OK | MB_ICONEXCLAMATION,
          "A rather long error text that is certainly wider than any minimum of the buttons", 0, {"&Ok"}, {-30}, IDOK},
     };
-    DisplayMetrics display = MeasureDisplay();
+    DisplayMetrics display = DisplayMetrics::Measure();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         int result = RunBox(owner, {RecordLayout, PressEnter}, c.type, c.text, "data.bin");
         EXPECT_EQ(c.enterResult, result);
         ExpectClosedCleanly();
 
-        int textWidth = TextWidth(c.text) + 4 * display.maxCharWidth + 64;
+        int textWidth = DisplayMetrics::TextWidth(c.text) + 4 * display.maxCharWidth + 64;
         int minimum = c.minimumLines * display.lineHeight;
         EXPECT_EQ((textWidth > minimum ? textWidth : minimum) + 16, windowSeen.right - windowSeen.left);
         EXPECT_GE(windowSeen.right - windowSeen.left, minimum + 16);
@@ -201,23 +131,23 @@ TEST_F(MsgWindowTest, CountsLinesAndGrowsOneLineHeightPerLine) {
         {"a wide line\n\nb", 3, "a wide line"},
         {"", 0, ""},
     };
-    DisplayMetrics display = MeasureDisplay();
+    DisplayMetrics display = DisplayMetrics::Measure();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(IDOK, RunBox(owner, {RecordLayout, PressEnter}, MB_OK | MB_ICONEXCLAMATION, c.text, "Bytrane"));
         ExpectClosedCleanly();
         EXPECT_EQ(c.lines, lineCountSeen);
-        EXPECT_EQ(TextWidth(c.widest), maxLineWidthSeen);
+        EXPECT_EQ(DisplayMetrics::TextWidth(c.widest), maxLineWidthSeen);
         EXPECT_EQ((c.lines + 6) * display.lineHeight, windowSeen.bottom - windowSeen.top);
     }
 }
 
 TEST_F(MsgWindowTest, WithoutAnIconAWideCaptionWidensTheBox) {
     const char caption[] = "A caption that is much wider than the text";
-    DisplayMetrics display = MeasureDisplay();
+    DisplayMetrics display = DisplayMetrics::Measure();
     EXPECT_EQ(IDOK, RunBox(owner, {RecordLayout, PressEnter}, MB_OK, "Short", caption));
     ExpectClosedCleanly();
-    EXPECT_EQ(TextWidth(caption) + 4 * display.maxCharWidth + 8 + 16, windowSeen.right - windowSeen.left);
+    EXPECT_EQ(DisplayMetrics::TextWidth(caption) + 4 * display.maxCharWidth + 8 + 16, windowSeen.right - windowSeen.left);
 }
 
 TEST_F(MsgWindowTest, KeysMoveTheFocusAndChooseButtons) {
@@ -334,7 +264,7 @@ LRESULT CALLBACK RefuseBoxCreation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         char className[32] = "";
         GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
-        if (lstrcmpA(className, "CMSGCLASS") == 0) {
+        if (lstrcmpA(className, MessageBoxClass) == 0) {
             return 1;
         }
     }
@@ -360,7 +290,7 @@ void DestroyDoomedOwner() {
 TEST_F(MsgWindowTest, ABoxDestroyedWithItsOwnerEndsAndTheNextBoxStillShows) {
     doomedOwner = CreateOwner();
     EXPECT_EQ(IDCANCEL, RunBox(doomedOwner, {DestroyDoomedOwner}, MB_OK, "Error", "Bytrane"));
-    EXPECT_FALSE(watchdogFired);
+    EXPECT_FALSE(timedOut);
     EXPECT_EQ(IDNO, RunBox(owner, {RecordLayout, PressEnter, PressEnter}, MB_YESNO | MB_DEFBUTTON2, "Next", "x"));
     EXPECT_EQ(2u, buttonsSeen.size());
     ExpectClosedCleanly();

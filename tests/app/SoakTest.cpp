@@ -1,6 +1,6 @@
 // Long runs of what a user repeats all day: loading files, message and About boxes, the byte
-// dialogs, scrolling. GDI objects and kernel handles, counted by probing, must come back to
-// where they started; each test first shows that its counter sees a deliberate leak.
+// dialogs, scrolling. GDI objects, kernel handles and windows must come back to where they
+// started; each test first shows that its counters see a deliberate leak.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,45 +9,20 @@
 
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
+#include "tests/support/BoxColours.h"
 #include "tests/support/DialogAnswerer.h"
-#include "tests/support/GdiCounter.h"
+#include "tests/support/DumpLayout.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/ResourceCounter.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
-const char BoxClass[] = "CMSGCLASS";
 const char AboutText[] = "Bytrane\nSoak run";
 const char AboutLink[] = "https://example.invalid/";
-const COLORREF Black = 0x000000;
-const COLORREF Face = 0xC0C0C0;
-const COLORREF Shadow = 0x808080;
-const int ErrorBoxType = 0;
 // Objects and handles the system may create for itself on the way (caches, a timer's event).
 const int Slack = 2;
-const int DeliberateLeak = 10;
-const int HexColumn = 10;
-const int CharColumn = 58;
-
-// Shows that both counters move by exactly the number of objects leaked on purpose.
-void ExpectCountersSeeALeak() {
-    int gdiBefore = CountGdiObjects();
-    int kernelBefore = CountKernelHandles();
-    HBRUSH brushes[DeliberateLeak];
-    HANDLE events[DeliberateLeak];
-    for (int i = 0; i < DeliberateLeak; ++i) {
-        brushes[i] = CreateSolidBrush(RGB(i, 0, 0));
-        events[i] = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    }
-    EXPECT_EQ(gdiBefore + DeliberateLeak, CountGdiObjects());
-    EXPECT_EQ(kernelBefore + DeliberateLeak, CountKernelHandles());
-    for (int i = 0; i < DeliberateLeak; ++i) {
-        DeleteObject(brushes[i]);
-        CloseHandle(events[i]);
-    }
-    EXPECT_EQ(gdiBefore, CountGdiObjects());
-    EXPECT_EQ(kernelBefore, CountKernelHandles());
-}
 
 class SoakTest : public ::testing::Test {
 protected:
@@ -57,19 +32,22 @@ protected:
     }
 
     // Runs the step once to let the system set up what it keeps for good, then the given
-    // number of times, and checks that both counts end within the slack of where they began.
+    // number of times, and checks that the object and handle counts end within the slack of
+    // where they began and that not one window more is left: a leaked popup or dialog fails.
     template <typename Step>
     void Soak(int runs, Step step) {
         step(0);
         PumpMessages();
         int gdiBefore = CountGdiObjects();
         int kernelBefore = CountKernelHandles();
+        int windowsBefore = CountProcessWindows();
         for (int i = 1; i <= runs; ++i) {
             step(i);
         }
         PumpMessages();
         EXPECT_LE(CountGdiObjects(), gdiBefore + Slack);
         EXPECT_LE(CountKernelHandles(), kernelBefore + Slack);
+        EXPECT_EQ(windowsBefore, CountProcessWindows());
         EXPECT_TRUE(IsWindow(mainWindow.hwnd));
     }
 
@@ -101,8 +79,9 @@ TEST_F(SoakTest, TwoHundredMessageBoxes) {
         DialogAnswerer answer([](HWND box) {
             PostMessageA(box, WM_CLOSE, 0, 0);
             return true;
-        }, BoxClass);
-        msgWindow.Run(mainWindow.hwnd, "Soak box", "Bytrane", ErrorBoxType, nullptr, Black, Face, Shadow);
+        }, MessageBoxClass);
+        msgWindow.Run(mainWindow.hwnd, "Soak box", "Bytrane", MB_OK, nullptr, BoxTextColour, BoxFaceColour,
+                       BoxShadowColour);
         closed += answer.finished && !answer.timedOut ? 1 : 0;
     });
     EXPECT_EQ(boxes + 1, closed);
@@ -116,9 +95,9 @@ TEST_F(SoakTest, OneHundredAboutBoxes) {
         DialogAnswerer answer([](HWND) {
             PostMessageA(messageBoxButtons[0].hwnd, BM_CLICK, 0, 0);
             return true;
-        }, BoxClass);
-        int result = aboutWindow.Run(mainWindow.hwnd, AboutText, AboutLink, 0, MAKEINTRESOURCEA(IDI_BYTRANE), Black,
-                                     Face, Shadow);
+        }, MessageBoxClass);
+        int result = aboutWindow.Run(mainWindow.hwnd, AboutText, AboutLink, 0, MAKEINTRESOURCEA(IDI_BYTRANE),
+                                     BoxTextColour, BoxFaceColour, BoxShadowColour);
         closed += result == IDOK && !answer.timedOut ? 1 : 0;
     });
     EXPECT_EQ(boxes + 1, closed);

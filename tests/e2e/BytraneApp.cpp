@@ -10,17 +10,15 @@
 
 namespace {
 
-const DWORD StartTimeoutMs = 15000;
-const DWORD MessageTimeoutMs = 5000;
-const DWORD TerminateWaitMs = 5000;
-const UINT TerminatedExitCode = 0xE2E;
-const SIZE_T StatusTextBytes = 512;
-const int SettleRounds = 3;
-const int DescribedRows = 3;
 const char MainClass[] = "MainClass";
 const char ViewClass[] = "BitBltWnd";
 const char StatusClass[] = "msctls_statusbar32";
 const char WineUnixDrive[] = "Z:";
+const DWORD StartTimeoutMs = 15000;
+const UINT TerminatedExitCode = 0xE2E;
+const SIZE_T StatusTextBytes = 512;
+const int SettleRounds = 3;
+const int DescribedRows = 3;
 
 LPARAM KeyLParam(UINT virtualKey, bool release) {
     LPARAM lParam = 1 | (MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC) << 16);
@@ -80,7 +78,7 @@ BytraneApp::~BytraneApp() {
     }
     if (Running()) {
         TerminateProcess(process.hProcess, TerminatedExitCode);
-        WaitForSingleObject(process.hProcess, TerminateWaitMs);
+        WaitForSingleObject(process.hProcess, DefaultWaitMs);
     }
     dropBlocks.clear();
     CloseHandle(process.hThread);
@@ -99,7 +97,7 @@ std::string BytraneApp::StatusPart(int part) const {
     }
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer.Address()),
-                             SMTO_ABORTIFHUNG, MessageTimeoutMs, &result)) {
+                             SMTO_ABORTIFHUNG, DefaultWaitMs, &result)) {
         return "<status bar not answering>";
     }
     return buffer.ReadString();
@@ -179,7 +177,7 @@ void BytraneApp::Settle() const {
     // further one is answered only after the program came back for its next message.
     for (int round = 0; round < SettleRounds; ++round) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &result);
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, DefaultWaitMs, &result);
     }
 }
 

@@ -2,20 +2,11 @@
 #include "MenuReader.h"
 #include "Polling.h"
 #include "WindowQuery.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
 const size_t DocumentSize = 64;
-const char DialogClass[] = "#32770";
-const char MessageBoxClass[] = "CMSGCLASS";
-const int FieldId = 3000;
-const int HexOptionId = 3001;
-const int HexColumn = 10;
-const int CharColumn = 58;
-const int BytesPerRow = 16;
-const DWORD ExitTimeoutMs = 10000;
-const size_t SaveItem = 1;
-const size_t AllowEditingItem = 4;
 
 struct ByteEdit {
     int offset;
@@ -43,10 +34,7 @@ protected:
 
     // Double-clicks the byte in the hex or the character area and answers its dialog.
     void EditByte(const ByteEdit& edit, bool inHexArea, const std::string& expectedField) {
-        const int row = edit.offset / BytesPerRow;
-        const int index = edit.offset % BytesPerRow;
-        app->DoubleClickCell(inHexArea ? HexColumn + 3 * index : CharColumn + index, row);
-        HWND dialog = app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs);
+        HWND dialog = DoubleClickByte(edit.offset, inHexArea);
         ASSERT_NE(nullptr, dialog) << "no dialog after the double-click";
         const std::string caption = WindowQuery::TextOf(dialog);
         EXPECT_TRUE(caption.empty() || caption.rfind("Address:  ", 0) == 0) << "caption \"" << caption << "\"";
@@ -58,9 +46,7 @@ protected:
         }
         Type(field, edit.typed);
         app->Settle();
-        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitForWindowGone(dialog)) << "OK left the dialog open: " << WindowQuery::Describe(dialog);
-        app->Settle();
+        ASSERT_TRUE(ClickOk(dialog)) << "OK left the dialog open: " << WindowQuery::Describe(dialog);
     }
 
     std::string Expected(std::initializer_list<ByteEdit> edits) const {
@@ -128,7 +114,7 @@ TEST_P(ExitWithChanges, AsksToSaveAndFollowsTheAnswer) {
     ASSERT_TRUE(ClickButton(box, answer.button));
 
     if (answer.exits) {
-        ASSERT_TRUE(app->WaitForExit(ExitTimeoutMs)) << "still running after " << answer.button;
+        ASSERT_TRUE(app->WaitForExit(LongWaitMs)) << "still running after " << answer.button;
         EXPECT_EQ(0u, app->ExitCode());
     } else {
         EXPECT_TRUE(WaitForWindowGone(box));

@@ -1,13 +1,9 @@
 #include "JourneyTest.h"
 #include "Polling.h"
-#include "WindowQuery.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
-const char DialogClass[] = "#32770";
-const char MessageBoxClass[] = "CMSGCLASS";
-const int FieldId = 3000;
-const int FirstByteColumn = 10;
 const char EditedByte = 0x7E;
 const char* const EditedPair = "7e";
 
@@ -17,13 +13,11 @@ protected:
     void EditFirstByte() {
         app->Command(CmdAllowEditing);
         ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(1) == "\tEdit mode"; }));
-        app->DoubleClickCell(FirstByteColumn, 0);
-        HWND dialog = app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs);
+        HWND dialog = DoubleClickByte(0, true);
         ASSERT_NE(nullptr, dialog) << "no dialog after the double-click";
         Type(GetDlgItem(dialog, FieldId), EditedPair);
         app->Settle();
-        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitForWindowGone(dialog));
+        ASSERT_TRUE(ClickOk(dialog));
         ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
     }
 };

@@ -3,14 +3,14 @@
 #include "Polling.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/DumpLayout.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
-const char DialogClass[] = "#32770";
 const int FileNameCombo = 0x47C;
 const int OffsetDigits = 8;
-const int BytesPerRow = 16;
-const DWORD DialogTimeoutMs = 10000;
+const int HexPairCells = 3;
 
 }  // namespace
 
@@ -77,7 +77,7 @@ void JourneyTest::Type(HWND control, const std::string& text) {
 }
 
 bool JourneyTest::AnswerFileDialog(const std::string& path) {
-    HWND dialog = app->WaitForWindow(DialogClass, nullptr, DialogTimeoutMs);
+    HWND dialog = app->WaitForWindow(DialogClass, nullptr, LongWaitMs);
     if (!dialog) {
         return false;
     }
@@ -87,5 +87,18 @@ bool JourneyTest::AnswerFileDialog(const std::string& path) {
     }
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, DialogTimeoutMs);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, LongWaitMs);
+}
+
+HWND JourneyTest::DoubleClickByte(int offset, bool inHexArea) {
+    const int index = offset % BytesPerRow;
+    app->DoubleClickCell(inHexArea ? HexColumn + HexPairCells * index : CharColumn + index, offset / BytesPerRow);
+    return app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs);
+}
+
+bool JourneyTest::ClickOk(HWND dialog) {
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    const bool gone = WaitForWindowGone(dialog);
+    app->Settle();
+    return gone;
 }

@@ -23,6 +23,15 @@ enum MenuCommand : WORD {
     CmdTop = 40002,
 };
 
+// Items of the program's byte and find dialogs.
+enum DialogItem : int {
+    FieldId = 3000,
+    HexOptionId = 3001,
+    CaseSensitiveId = 3003,
+};
+
+const int BytesPerRow = 16;
+
 // Each journey starts its own Bytrane and, when it fails, reports what the user would have
 // seen at that moment.
 class JourneyTest : public ::testing::Test {
@@ -48,6 +57,11 @@ protected:
     void Type(HWND control, const std::string& text);
     // Answers a common file dialog with a path and OK.
     bool AnswerFileDialog(const std::string& path);
+    // Double-clicks the byte at offset in the hex or the character area and waits for the
+    // dialog that asks for its new value; null when none appears.
+    HWND DoubleClickByte(int offset, bool inHexArea);
+    // Clicks a dialog's OK button and waits until the dialog is gone and the program settled.
+    bool ClickOk(HWND dialog);
 
     TempFolder folder;
     DumpReader reader;

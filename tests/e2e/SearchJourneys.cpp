@@ -3,21 +3,15 @@
 #include "Polling.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/DumpLayout.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
 const size_t DocumentSize = 2048;
-const char DialogClass[] = "#32770";
-const char MessageBoxClass[] = "CMSGCLASS";
 const char FindTextCaption[] = "FindText";
 const char FindHexCaption[] = "Find hex";
-const int FieldId = 3000;
-const int CaseSensitiveId = 3003;
 const COLORREF HighlightColour = RGB(255, 255, 0);
-const int HexColumn = 10;
-const int CharColumn = 58;
-const int BytesPerRow = 16;
-const int FindNextItem = 6;
 const DWORD RepaintTimeoutMs = 3000;
 
 struct Placed {
@@ -60,10 +54,13 @@ protected:
         return app->WaitForWindow(DialogClass, caption, DefaultWaitMs);
     }
 
-    void Confirm(HWND dialog) {
-        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        EXPECT_TRUE(WaitForWindowGone(dialog)) << "the dialog stays open after OK";
-        app->Settle();
+    // Opens a find dialog and types into its field.
+    void OpenAndType(WORD command, const char* caption, const char* typed) {
+        dialog = OpenDialog(command, caption);
+        ASSERT_NE(nullptr, dialog) << "no " << caption << " dialog";
+        field = GetDlgItem(dialog, FieldId);
+        ASSERT_NE(nullptr, field) << WindowQuery::Describe(dialog);
+        Type(field, typed);
     }
 
     void ExpectFound(size_t offset, size_t length) {
@@ -113,16 +110,14 @@ protected:
     }
 
     std::string path;
+    HWND dialog = nullptr;
+    HWND field = nullptr;
 };
 
 TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExactOne) {
-    HWND dialog = OpenDialog(CmdFindText, FindTextCaption);
-    ASSERT_NE(nullptr, dialog) << "no FindText dialog";
-    HWND field = GetDlgItem(dialog, FieldId);
-    ASSERT_NE(nullptr, field) << WindowQuery::Describe(dialog);
-    Type(field, "needle");
+    ASSERT_NO_FATAL_FAILURE(OpenAndType(CmdFindText, FindTextCaption, "needle"));
     EXPECT_TRUE(WaitUntil([&] { return WindowQuery::TextOf(field) == "needle"; }));
-    Confirm(dialog);
+    EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
     ExpectFound(0x123, 6);
 
     app->Command(CmdFindNext);
@@ -142,7 +137,7 @@ TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExact
     EXPECT_EQ(BST_UNCHECKED, SendMessageA(caseBox, BM_GETCHECK, 0, 0));
     PostMessageA(caseBox, BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(caseBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-    Confirm(dialog);
+    EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
     ExpectFound(0x456, 6);
     ExpectNotFoundAfterFindNext();
 
@@ -155,14 +150,10 @@ TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExact
 }
 
 TEST_F(SearchJourney, HexTypedWithoutBlanksGetsThemAndFindsEachLineBreak) {
-    HWND dialog = OpenDialog(CmdFindHex, FindHexCaption);
-    ASSERT_NE(nullptr, dialog) << "no Find hex dialog";
-    HWND field = GetDlgItem(dialog, FieldId);
-    ASSERT_NE(nullptr, field) << WindowQuery::Describe(dialog);
-    Type(field, "0d0a");
+    ASSERT_NO_FATAL_FAILURE(OpenAndType(CmdFindHex, FindHexCaption, "0d0a"));
     EXPECT_TRUE(WaitUntil([&] { return WindowQuery::TextOf(field) == "0D 0A "; }))
         << "field shows \"" << WindowQuery::TextOf(field) << "\"";
-    Confirm(dialog);
+    EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
     ExpectFound(0x060, 2);
     app->Command(CmdFindNext);
     ExpectFound(0x700, 2);

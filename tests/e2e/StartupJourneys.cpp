@@ -3,16 +3,9 @@
 #include "Polling.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
-
-const DWORD ExitTimeoutMs = 10000;
-const char MessageBoxClass[] = "CMSGCLASS";
-const char DialogClass[] = "#32770";
-const size_t FileMenuItems = 7;
-const size_t SearchMenuItems = 7;
-enum FileMenuItem { OpenItem, SaveItem, SaveAsItem, AllowEditingItem = 4, ExitItem = 6 };
-enum SearchMenuItem { TopItem, BottomItem, FindTextItem = 3, FindHexItem, FindNextItem = 6 };
 
 class StartupJourney : public JourneyTest {};
 
@@ -39,7 +32,7 @@ TEST_F(StartupJourney, WithoutArgumentShowsUntitledWithNothingToSaveOrContinue) 
     EXPECT_TRUE(search[FindNextItem].grayed) << "Find next";
 
     bytrane.Command(CmdExit);
-    ASSERT_TRUE(bytrane.WaitForExit(ExitTimeoutMs));
+    ASSERT_TRUE(bytrane.WaitForExit(LongWaitMs));
     EXPECT_EQ(0u, bytrane.ExitCode());
 }
 

@@ -8,7 +8,7 @@
 
 #include "framework/AppInstance.h"
 #include "framework/StatusBar.h"
-#include "tests/support/GdiCounter.h"
+#include "tests/support/ResourceCounter.h"
 #include "tests/support/TestWindow.h"
 
 namespace {
@@ -17,7 +17,6 @@ const int ParentHeight = 300;
 const int PartCount = 3;
 const int FixedPartWidth = 20;
 const int LeakRounds = 50;
-const int DeliberateLeaks = 10;
 
 class StatusBarTest : public ::testing::Test {
 protected:
@@ -89,14 +88,7 @@ TEST_F(StatusBarTest, MeasuringReleasesItsDeviceContextAndFont) {
     ASSERT_EQ(1, shown.Create(800, noStyles));
     StatusBar& bar = shown.bar;
     int before = CountGdiObjects();
-    HBRUSH leaked[DeliberateLeaks];
-    for (HBRUSH& brush : leaked) {
-        brush = CreateSolidBrush(RGB(1, 2, 3));
-    }
-    EXPECT_EQ(before + DeliberateLeaks, CountGdiObjects());
-    for (HBRUSH brush : leaked) {
-        DeleteObject(brush);
-    }
+    ExpectCountersSeeALeak();
     for (int i = 0; i < LeakRounds; ++i) {
         bar.OnParentSize(SIZE_RESTORED, MAKELPARAM(800, ParentHeight));
     }

@@ -9,14 +9,13 @@
 #include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "search/DialogIds.h"
+#include "tests/support/DumpLayout.h"
 #include "tests/support/MessagePump.h"
 
 namespace {
 
 using harness::ScriptedUser;
 
-const int HexColumn = 10;
-const int CharColumn = 58;
 const int PairWidth = 3;
 const char Hint[] = "hint";
 

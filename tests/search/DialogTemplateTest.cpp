@@ -10,19 +10,19 @@
 
 namespace {
 
-const DWORD DialogStyle = 0x90C800C4;
-const DWORD UpperEdit = 0x50810088;
-const DWORD PlainEdit = 0x50810080;
-const DWORD Option = 0x50010009;
-const DWORD CheckBox = 0x50010003;
-const DWORD PushButton = 0x50010000;
-const DWORD Label = 0x50020000;
+const DWORD DialogStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+const DWORD ChildStyle = WS_CHILD | WS_VISIBLE;
+const DWORD PlainEdit = ChildStyle | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+const DWORD UpperEdit = PlainEdit | ES_UPPERCASE;
+const DWORD Option = ChildStyle | WS_TABSTOP | BS_AUTORADIOBUTTON;
+const DWORD CheckBox = ChildStyle | WS_TABSTOP | BS_AUTOCHECKBOX;
+const DWORD PushButton = ChildStyle | WS_TABSTOP | BS_PUSHBUTTON;
+const DWORD Label = ChildStyle | WS_GROUP | SS_LEFT;
 const DWORD LabelId = 0xFFFFFFFF;
 const WORD ExtendedSignature = 0xFFFF;
 const WORD OrdinalMark = 0xFFFF;
-const WORD ButtonAtom = 0x0080;
-const WORD EditAtom = 0x0081;
-const WORD StaticAtom = 0x0082;
+// The predefined classes as a template names them by ordinal.
+enum ClassAtom : WORD { ButtonAtom = 0x0080, EditAtom, StaticAtom };
 
 struct Item {
     DWORD id;

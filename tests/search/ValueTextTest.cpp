@@ -4,6 +4,11 @@
 
 namespace {
 
+struct TextCase {
+    const char* text;
+    uint32_t expected;
+};
+
 TEST(IsByteValueTest, ZeroTo255Only) {
     EXPECT_TRUE(IsByteValue(0));
     EXPECT_TRUE(IsByteValue(255));
@@ -12,11 +17,7 @@ TEST(IsByteValueTest, ZeroTo255Only) {
 }
 
 TEST(ReadHexValueTest, FirstTokenAndOverflowRefused) {
-    struct Case {
-        const char* text;
-        uint32_t expected;
-    };
-    const Case cases[] = {
+    const TextCase cases[] = {
         {"", 0},
         {"FF", 0xFF},
         {"0A", 0x0A},
@@ -28,7 +29,7 @@ TEST(ReadHexValueTest, FirstTokenAndOverflowRefused) {
         {"100000000", OutOfRange},    // would wrap to 0
         {"123456789ABCDEF01", OutOfRange},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         uint32_t value = ReadHexValue(c.text);
         EXPECT_EQ(c.expected, value) << "\"" << c.text << "\"";
     }
@@ -36,11 +37,7 @@ TEST(ReadHexValueTest, FirstTokenAndOverflowRefused) {
 }
 
 TEST(ReadDecimalValueTest, AtolReadingWithoutWrapping) {
-    struct Case {
-        const char* text;
-        uint32_t expected;
-    };
-    const Case cases[] = {
+    const TextCase cases[] = {
         {"", 0},
         {"0", 0},
         {"255", 255},
@@ -55,7 +52,7 @@ TEST(ReadDecimalValueTest, AtolReadingWithoutWrapping) {
         {"4294967551", OutOfRange},       // 2^32 + 255 would wrap to 255
         {"99999999999999999999", OutOfRange},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         EXPECT_EQ(c.expected, ReadDecimalValue(c.text)) << "\"" << c.text << "\"";
     }
 }

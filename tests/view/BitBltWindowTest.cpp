@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "tests/support/GdiCounter.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/ResourceCounter.h"
 #include "framework/AppInstance.h"
 
 namespace {
@@ -121,17 +121,7 @@ TEST_F(BitBltWindowTest, UncoveringRepaintsFromTheBackBuffer) {
 }
 
 TEST_F(BitBltWindowTest, ProbingCounterSeesADeliberateLeak) {
-    const int leaked = 10;
-    HBRUSH brushes[leaked];
-    int before = CountGdiObjects();
-    for (HBRUSH& brush : brushes) {
-        brush = CreateSolidBrush(Red);
-    }
-    EXPECT_EQ(before + leaked, CountGdiObjects());
-    for (HBRUSH brush : brushes) {
-        DeleteObject(brush);
-    }
-    EXPECT_EQ(before, CountGdiObjects());
+    ExpectCountersSeeALeak();
 }
 
 TEST_F(BitBltWindowTest, ColourChangesKeepExactlyOneBrush) {
