@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "view/DumpLine.h"
 
@@ -60,8 +61,6 @@ uint32_t Commonness(uint8_t value, bool fold) {
 // starts, with caseBit set in each, against value.
 struct Probe {
     __m128i value;
-    // 0x20 in every lane for a letter under folding, so that both of its forms compare equal to
-    // the lower-case one; 0 otherwise, so the byte compares exactly.
     __m128i caseBit;
     uint32_t offset;
 };
@@ -75,12 +74,16 @@ struct Plan {
     uint8_t order[MaxGroups];
 };
 
+// 0x20 for a letter under folding, so that both of its forms compare equal to the lower-case one
+// once it is set; 0 otherwise, so the byte compares exactly.
+uint8_t CaseBitOf(uint8_t value, bool fold) {
+    return (fold && value >= 'a' && value <= 'z') ? CaseBit : 0;
+}
+
 Probe MakeProbe(const uint8_t* pattern, uint32_t offset, bool fold) {
-    uint8_t value = pattern[offset];
-    bool letter = fold && value >= 'a' && value <= 'z';
     Probe probe;
-    probe.value = _mm_set1_epi8(static_cast<char>(value));
-    probe.caseBit = _mm_set1_epi8(static_cast<char>(letter ? CaseBit : 0));
+    probe.value = _mm_set1_epi8(static_cast<char>(pattern[offset]));
+    probe.caseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[offset], fold)));
     probe.offset = offset;
     return probe;
 }
@@ -136,13 +139,21 @@ void MakePlan(const uint8_t* pattern, uint32_t patternLength, bool fold, Plan* p
     }
 }
 
+// Sixteen document bytes from anywhere. Loaded through memcpy, the 32-bit build keeps them in
+// registers; through the unaligned-load intrinsic it copied each one over the stack.
+__m128i Load(const uint8_t* bytes) {
+    __m128i loaded;
+    memcpy(&loaded, bytes, sizeof loaded);
+    return loaded;
+}
+
 unsigned Mask(__m128i hits) {
     return static_cast<unsigned>(_mm_movemask_epi8(hits));
 }
 
 template <bool Fold>
 __m128i Hits(const uint8_t* cursor, const Probe& probe) {
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor + probe.offset));
+    __m128i bytes = Load(cursor + probe.offset);
     if (Fold) {
         bytes = _mm_or_si128(bytes, probe.caseBit);
     }
@@ -186,33 +197,40 @@ bool BytesMatch(const uint8_t* candidate, const uint8_t* pattern, uint32_t from,
     return true;
 }
 
-template <bool Fold>
+// The scan for one choice of folding, and of a pattern of one byte, which needs one lead probe.
+template <bool Fold, bool OneByte>
 int64_t Scan(const uint8_t* document, uint32_t start, uint32_t lastStart, const uint8_t* pattern,
              uint32_t patternLength, Plan* plan) {
     const Probe& first = plan->probes[0];
-    const Probe& second = plan->probes[patternLength > 1 ? 1 : 0];
-    const __m128i firstValue = first.value;
-    const __m128i secondValue = second.value;
-    const __m128i firstCaseBit = first.caseBit;
-    const __m128i secondCaseBit = second.caseBit;
+    const Probe& second = plan->probes[OneByte ? 0 : 1];
+    const __m128i firstValue = _mm_set1_epi8(static_cast<char>(pattern[first.offset]));
+    const __m128i secondValue = _mm_set1_epi8(static_cast<char>(pattern[second.offset]));
+    const __m128i firstCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
+    const __m128i secondCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
     const ptrdiff_t secondFromFirst = static_cast<ptrdiff_t>(second.offset) - static_cast<ptrdiff_t>(first.offset);
     const uint8_t* cursor = document + start;
     const uint8_t* lastCandidate = document + lastStart;
     // Loads cover only bytes of candidates, so nothing past lastStart + patternLength is read.
     while (lastCandidate - cursor >= static_cast<ptrdiff_t>(StepBytes - 1)) {
         const uint8_t* firstBytes = cursor + first.offset;
-        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(firstBytes));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(firstBytes + secondFromFirst));
-        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(firstBytes + VectorBytes));
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(firstBytes + secondFromFirst + VectorBytes));
+        __m128i a = Load(firstBytes);
+        __m128i c = Load(firstBytes + VectorBytes);
         if (Fold) {
             a = _mm_or_si128(a, firstCaseBit);
-            b = _mm_or_si128(b, secondCaseBit);
             c = _mm_or_si128(c, firstCaseBit);
-            d = _mm_or_si128(d, secondCaseBit);
         }
-        __m128i low = _mm_and_si128(_mm_cmpeq_epi8(a, firstValue), _mm_cmpeq_epi8(b, secondValue));
-        __m128i high = _mm_and_si128(_mm_cmpeq_epi8(c, firstValue), _mm_cmpeq_epi8(d, secondValue));
+        __m128i low = _mm_cmpeq_epi8(a, firstValue);
+        __m128i high = _mm_cmpeq_epi8(c, firstValue);
+        if (!OneByte) {
+            __m128i b = Load(firstBytes + secondFromFirst);
+            __m128i d = Load(firstBytes + secondFromFirst + VectorBytes);
+            if (Fold) {
+                b = _mm_or_si128(b, secondCaseBit);
+                d = _mm_or_si128(d, secondCaseBit);
+            }
+            low = _mm_and_si128(low, _mm_cmpeq_epi8(b, secondValue));
+            high = _mm_and_si128(high, _mm_cmpeq_epi8(d, secondValue));
+        }
         if (Mask(_mm_or_si128(low, high)) != 0) {
             uint32_t mask = Survivors<Fold>(plan, cursor, low, high);
             for (; mask != 0; mask &= mask - 1) {
@@ -250,8 +268,12 @@ int64_t FindPattern(const uint8_t* document, uint32_t start, uint32_t lastStart,
     }
     Plan plan;
     MakePlan(pattern, patternLength, fold, &plan);
-    return fold ? Scan<true>(document, start, lastStart, pattern, patternLength, &plan)
-                : Scan<false>(document, start, lastStart, pattern, patternLength, &plan);
+    if (patternLength == 1) {
+        return fold ? Scan<true, true>(document, start, lastStart, pattern, patternLength, &plan)
+                    : Scan<false, true>(document, start, lastStart, pattern, patternLength, &plan);
+    }
+    return fold ? Scan<true, false>(document, start, lastStart, pattern, patternLength, &plan)
+                : Scan<false, false>(document, start, lastStart, pattern, patternLength, &plan);
 }
 
 int32_t MatchTopRow(int32_t offset, int32_t topRow, int32_t pageRows) {
