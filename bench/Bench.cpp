@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Globals.h"
-#include "search/HexPattern.h"
+#include "bench/BenchData.h"
 #include "search/Matcher.h"
 #include "tests/support/ProgramHarness.h"
 
@@ -20,30 +20,15 @@ namespace {
 
 const DWORD MiB = 1024 * 1024;
 const DWORD LoadFileBytes = 512 * MiB;
-const DWORD SearchBytes = 256 * MiB;
+const DWORD SearchBytes = benchdata::SearchBytes;
 const DWORD SmallDocumentBytes = 1024;
 const DWORD ScrollDocumentBytes = MiB;
 const DWORD ChunkBytes = 4 * MiB;
 const DWORD CopyChunkBytes = 16 * MiB;
 const int Runs = 5;
 const int PaintRuns = 21;
-const int LineLength = 72;
-const int UppercaseOneIn = 8;
-const int SpaceOneIn = 6;
-const uint32_t RandomMultiplier = 1664525u;
-const uint32_t RandomIncrement = 1013904223u;
-const int RandomShift = 24;
 const double MillisecondsPerSecond = 1000.0;
 const double BytesPerMiB = static_cast<double>(MiB);
-const char RepeatedLetter = 'a';
-const uint8_t RepeatedPatternEnd = 'b';
-const uint8_t AbsentByte = 0xFF;
-
-struct Pattern {
-    const char* name;
-    std::vector<uint8_t> bytes;
-    bool fold;
-};
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     static LARGE_INTEGER frequency = {};
@@ -87,46 +72,12 @@ double MiBPerSecond(DWORD bytes, double seconds) {
     return static_cast<double>(bytes) / BytesPerMiB / seconds;
 }
 
-// Text-like bytes: letters of both cases, spaces and line breaks, never '#' nor 0xFF, so the
-// patterns below are absent while their first bytes keep turning up.
-class TextGenerator {
-public:
-    TextGenerator() : state_(1), column_(0) {}
-
-    void Fill(uint8_t* bytes, DWORD count) {
-        for (DWORD i = 0; i < count; ++i) {
-            bytes[i] = Next();
-        }
-    }
-
-private:
-    uint8_t Next() {
-        if (++column_ == LineLength) {
-            column_ = 0;
-            return '\n';
-        }
-        state_ = state_ * RandomMultiplier + RandomIncrement;
-        uint32_t value = state_ >> RandomShift;
-        if (value % SpaceOneIn == 0) {
-            return ' ';
-        }
-        char letter = static_cast<char>('a' + value % 26);
-        if ((value / 26) % UppercaseOneIn == 0) {
-            letter = static_cast<char>(letter - 'a' + 'A');
-        }
-        return static_cast<uint8_t>(letter);
-    }
-
-    uint32_t state_;
-    int column_;
-};
-
 bool WriteGenerated(const std::string& path, DWORD size) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    TextGenerator generator;
+    benchdata::TextGenerator generator;
     std::vector<uint8_t> chunk(ChunkBytes);
     bool written = true;
     for (DWORD done = 0; done < size && written; done += ChunkBytes) {
@@ -169,7 +120,14 @@ int64_t PlainFind(const uint8_t* document, uint32_t lastStart, const uint8_t* pa
     return NoMatch;
 }
 
+double PaintMilliseconds() {
+    return MedianSeconds(PaintRuns, [] { hexView.Paint(); }) * MillisecondsPerSecond;
+}
+
 bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPath) {
+    // The process's first repaints, before anything else has run.
+    hexView.LoadFile(smallPath.c_str());
+    Report("paint.1KiB_first", PaintMilliseconds(), "ms");
     std::string path = folder.Path("load.bin");
     if (!WriteGenerated(path, LoadFileBytes) || !PlainRead(path, LoadFileBytes)) {
         fprintf(stderr, "cannot write or read %s\n", path.c_str());
@@ -202,8 +160,20 @@ bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPat
     Report("load.plain_readfile", plain * MillisecondsPerSecond, "ms");
     Report("load.hexview_over_plain", view / plain, "x");
 
-    hexView.LoadFile(path.c_str());
-    Report("paint.512MiB", MedianSeconds(PaintRuns, [] { hexView.Paint(); }) * MillisecondsPerSecond, "ms");
+    // Both files begin with the same bytes, so the view shows the same rows whatever the size;
+    // alternating the two tells the size apart from the order of measuring.
+    const struct {
+        const char* name;
+        const std::string& path;
+    } paints[] = {
+        {"paint.512MiB", path},
+        {"paint.1KiB_after_512MiB", smallPath},
+        {"paint.512MiB_again", path},
+    };
+    for (const auto& paint : paints) {
+        hexView.LoadFile(paint.path.c_str());
+        Report(paint.name, PaintMilliseconds(), "ms");
+    }
     hexView.LoadFile(smallPath.c_str());
     DeleteFileA(path.c_str());
     return true;
@@ -213,7 +183,13 @@ void BenchPaint(const harness::ScratchFolder& folder, const std::string& smallPa
     hexView.LoadFile(smallPath.c_str());
     Report("paint.window_width", hexView.clientWidth, "px");
     Report("paint.window_height", hexView.clientHeight, "px");
-    Report("paint.1KiB", MedianSeconds(PaintRuns, [] { hexView.Paint(); }) * MillisecondsPerSecond, "ms");
+    Report("paint.1KiB", PaintMilliseconds(), "ms");
+    // The same size with other content: every byte shown as "00" and ".".
+    std::string zerosPath = folder.Write("zeros.bin", std::string(SmallDocumentBytes, '\0'));
+    hexView.LoadFile(zerosPath.c_str());
+    Report("paint.1KiB_zeros", PaintMilliseconds(), "ms");
+    hexView.LoadFile(smallPath.c_str());
+    DeleteFileA(zerosPath.c_str());
 
     std::string path = folder.Path("scroll.bin");
     WriteGenerated(path, ScrollDocumentBytes);
@@ -239,26 +215,20 @@ void BenchPaint(const harness::ScratchFolder& folder, const std::string& smallPa
     DeleteFileA(path.c_str());
 }
 
-std::vector<uint8_t> Bytes(const char* text) {
-    return std::vector<uint8_t>(text, text + strlen(text));
-}
-
-std::vector<uint8_t> WithAbsentEnd(const char* text) {
-    std::vector<uint8_t> bytes = Bytes(text);
-    bytes.push_back(AbsentByte);
-    return bytes;
-}
-
-double FindThroughput(const uint8_t* document, DWORD size, const Pattern& pattern) {
-    uint32_t length = static_cast<uint32_t>(pattern.bytes.size());
+// The scan's throughput over the bytes of a case; false when it finds another match than the
+// data holds.
+bool FindThroughput(const uint8_t* document, DWORD size, const benchdata::SearchCase& c) {
+    uint32_t length = static_cast<uint32_t>(c.pattern.size());
     int64_t found = 0;
-    double seconds = MedianSeconds(Runs, [&] {
-        found = FindPattern(document, 0, size - length, pattern.bytes.data(), length, pattern.fold);
-    });
-    if (found != NoMatch) {
-        fprintf(stderr, "%s: unexpected match at %lld\n", pattern.name, static_cast<long long>(found));
+    double seconds = MedianSeconds(Runs, [&] { found = FindPattern(document, 0, size - length, c.pattern.data(), length, c.fold); });
+    Report((std::string("search.") + c.name).c_str(), MiBPerSecond(size, seconds), "MiB/s");
+    int64_t expected = benchdata::ExpectedMatch(c, size);
+    if (found != expected) {
+        fprintf(stderr, "%s: match at %lld, expected %lld\n", c.name, static_cast<long long>(found),
+                static_cast<long long>(expected));
+        return false;
     }
-    return MiBPerSecond(size, seconds);
+    return true;
 }
 
 bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallPath, const std::string& keepPath) {
@@ -268,22 +238,19 @@ bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallP
         return false;
     }
     const uint8_t* document = hexView.document.data;
-    const std::vector<Pattern> patterns = {
-        {"text_case_sensitive", Bytes("needle#haystack"), false},
-        {"text_case_insensitive", Bytes("needle#haystack"), true},
-        {"hex_1", {AbsentByte}, false},
-        {"hex_4", WithAbsentEnd("the"), false},
-        {"hex_21", WithAbsentEnd("the quick brown fox "), false},
-    };
-    for (const Pattern& pattern : patterns) {
-        Report((std::string("search.") + pattern.name).c_str(), FindThroughput(document, SearchBytes, pattern), "MiB/s");
+    const std::vector<benchdata::SearchCase> cases = benchdata::SearchCases();
+    bool ok = true;
+    for (const benchdata::SearchCase& c : cases) {
+        if (!c.adversarial) {
+            ok = FindThroughput(document, SearchBytes, c) && ok;
+        }
     }
 
-    const Pattern& text = patterns.front();
-    uint32_t length = static_cast<uint32_t>(text.bytes.size());
+    const benchdata::SearchCase& text = cases.front();
+    uint32_t length = static_cast<uint32_t>(text.pattern.size());
     // Kept in a volatile, or the compiler drops a loop whose answer nobody reads.
     volatile int64_t plainFound = 0;
-    double plain = MedianSeconds(Runs, [&] { plainFound = PlainFind(document, SearchBytes - length, text.bytes.data(), length); });
+    double plain = MedianSeconds(Runs, [&] { plainFound = PlainFind(document, SearchBytes - length, text.pattern.data(), length); });
     Report("search.plain_byte_loop", MiBPerSecond(SearchBytes, plain), "MiB/s");
 
     std::vector<uint8_t> copy(CopyChunkBytes);
@@ -296,7 +263,7 @@ bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallP
 
     // Once through the view's own command, which ends in its "Not found" box; the box is
     // closed by the catcher, so its opening is part of this figure.
-    memcpy(hexView.pattern, text.bytes.data(), length);
+    memcpy(hexView.pattern, text.pattern.data(), length);
     hexView.patternLength = length;
     hexView.patternIsHex = 0;
     hexView.caseSensitive = 1;
@@ -306,22 +273,37 @@ bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallP
         viewSeconds = TimeOnce([&] { hexView.Search(document, 0, SearchBytes - length); });
     }
     Report("search.hexview_once", MiBPerSecond(SearchBytes, viewSeconds), "MiB/s");
+
+    // What the user waits for: opening the file and one Find that ends in "Not found", each run
+    // starting from the small document as a fresh open would.
+    std::vector<double> openAndFind;
+    for (int run = 0; run < Runs; ++run) {
+        hexView.LoadFile(smallPath.c_str());
+        harness::BoxCatcher catcher;
+        openAndFind.push_back(TimeOnce([&] {
+            hexView.LoadFile(path.c_str());
+            hexView.Search(hexView.document.data, 0, SearchBytes - length);
+        }));
+    }
+    Report("search.open_and_find", Median(openAndFind) * MillisecondsPerSecond, "ms");
     hexView.LoadFile(smallPath.c_str());
     if (keepPath.empty()) {
         DeleteFileA(path.c_str());
     }
 
-    uint8_t* repeated = static_cast<uint8_t*>(VirtualAlloc(nullptr, SearchBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (repeated == nullptr) {
-        fprintf(stderr, "no memory for the repeated-letter data\n");
+    uint8_t* bytes = static_cast<uint8_t*>(VirtualAlloc(nullptr, SearchBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (bytes == nullptr) {
+        fprintf(stderr, "no memory for the adversarial data\n");
         return false;
     }
-    memset(repeated, RepeatedLetter, SearchBytes);
-    Pattern runOfLetters = {"repeated_letter", std::vector<uint8_t>(MaxPatternBytes - 1, RepeatedLetter), false};
-    runOfLetters.bytes.push_back(RepeatedPatternEnd);
-    Report("search.repeated_letter", FindThroughput(repeated, SearchBytes, runOfLetters), "MiB/s");
-    VirtualFree(repeated, 0, MEM_RELEASE);
-    return true;
+    for (const benchdata::SearchCase& c : cases) {
+        if (c.adversarial) {
+            benchdata::FillCase(c, bytes, SearchBytes);
+            ok = FindThroughput(bytes, SearchBytes, c) && ok;
+        }
+    }
+    VirtualFree(bytes, 0, MEM_RELEASE);
+    return ok;
 }
 
 }  // namespace

@@ -3,143 +3,248 @@
 #include <emmintrin.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "view/DumpLine.h"
 
 namespace {
 
 const uint32_t VectorBytes = 16;
-const int FoldTableSize = 256;
+const uint32_t StepBytes = 2 * VectorBytes;
+const int ByteValues = 256;
 const uint8_t CaseBit = 0x20;
+// Pattern positions the vector loop tests at most; the bytes of a longer pattern beyond these are
+// compared one at a time for each start that passed.
+const uint32_t MaxProbes = 32;
+// The first two positions tested decide whether 32 starts need a closer look at all; after them
+// the positions go in groups of this many between two checks whether any start is left.
+const uint32_t LeadProbes = 2;
+const uint32_t GroupProbes = 4;
+const uint32_t MaxGroups = (MaxProbes - LeadProbes + GroupProbes - 1) / GroupProbes;
+const uint32_t MaxPlanProbes = LeadProbes + MaxGroups * GroupProbes;
 
-struct FoldTable {
-    uint8_t folded[FoldTableSize];
-    FoldTable() : folded() {
-        for (int value = 0; value < FoldTableSize; ++value) {
-            folded[value] = FoldByte(static_cast<uint8_t>(value));
-        }
-    }
+// How often each byte value turns up in typical files, on a log scale: 255 for the most common
+// value (0x00), 20 less for each halving. Counted once over equal shares of programs and
+// libraries (ELF and PE), C headers and Python sources, documentation, compressed files (PNG,
+// gzip) and fonts. Only the order matters: it picks the pattern bytes least likely to match.
+const uint8_t byteCommonness[ByteValues] = {
+    255, 196, 177, 172, 172, 173, 166, 161, 162, 151, 187, 144, 142, 137, 152, 177,  // 00
+    162, 151, 138, 141, 145, 143, 140, 144, 144, 131, 131, 130, 132, 127, 131, 142,  // 10
+    230, 143, 159, 153, 167, 138, 141, 149, 167, 165, 156, 130, 164, 164, 174, 192,  // 20
+    175, 182, 175, 175, 170, 165, 169, 164, 166, 164, 152, 147, 153, 148, 151, 125,  // 30
+    153, 174, 154, 167, 174, 179, 154, 150, 185, 179, 133, 140, 172, 153, 164, 159,  // 40
+    161, 127, 161, 174, 168, 150, 141, 134, 153, 138, 133, 138, 138, 139, 125, 207,  // 50
+    141, 206, 181, 198, 193, 218, 189, 174, 179, 207, 138, 156, 196, 179, 204, 202,  // 60
+    187, 134, 202, 207, 213, 189, 164, 154, 161, 162, 133, 130, 132, 133, 125, 127,  // 70
+    136, 123, 123, 148, 143, 146, 123, 123, 128, 170, 120, 159, 125, 153, 121, 121,  // 80
+    133, 125, 121, 120, 123, 120, 119, 118, 124, 118, 119, 119, 123, 119, 119, 125,  // 90
+    131, 118, 119, 118, 122, 118, 118, 119, 124, 120, 122, 119, 123, 119, 118, 119,  // A0
+    128, 117, 118, 118, 124, 121, 128, 124, 130, 122, 124, 121, 123, 123, 124, 123,  // B0
+    147, 133, 132, 134, 134, 136, 128, 135, 130, 129, 123, 120, 121, 120, 121, 120,  // C0
+    130, 123, 130, 122, 121, 123, 120, 119, 128, 125, 119, 125, 124, 124, 120, 126,  // D0
+    129, 120, 125, 123, 125, 122, 121, 122, 151, 137, 121, 127, 129, 125, 127, 132,  // E0
+    131, 121, 134, 127, 123, 124, 129, 128, 133, 126, 129, 128, 131, 138, 156, 186,  // F0
 };
 
-const FoldTable foldTable;
+// How common a pattern byte is among the document bytes that match it: under folding a letter
+// also matches its upper-case form.
+uint32_t Commonness(uint8_t value, bool fold) {
+    uint32_t common = byteCommonness[value];
+    if (fold && value >= 'a' && value <= 'z') {
+        uint32_t upper = byteCommonness[value - CaseBit];
+        common = upper > common ? upper : common;
+    }
+    return common;
+}
 
-// Whether the pattern's bytes after the first equal the candidate's. The last byte goes first:
-// on runs of one repeated value it is the byte that differs, so most candidates end at once.
-bool RestMatches(const uint8_t* candidate, const uint8_t* pattern, uint32_t patternLength, bool fold) {
-    uint32_t last = patternLength - 1;
-    if (fold) {
-        if (foldTable.folded[candidate[last]] != pattern[last]) {
-            return false;
+// One pattern position as the vector loop tests it: the document bytes at offset from sixteen
+// starts, with caseBit set in each, against value.
+struct Probe {
+    __m128i value;
+    __m128i caseBit;
+    uint32_t offset;
+};
+
+// The positions a scan tests, in the order it tests them.
+struct Plan {
+    // Two lead probes, then the groups, the last group padded with repeats of its last probe.
+    Probe probes[MaxPlanProbes];
+    uint32_t groups;
+    // The order in which the groups are tried; the scan adapts it as it goes.
+    uint8_t order[MaxGroups];
+};
+
+// 0x20 for a letter under folding, so that both of its forms compare equal to the lower-case one
+// once it is set; 0 otherwise, so the byte compares exactly.
+uint8_t CaseBitOf(uint8_t value, bool fold) {
+    return (fold && value >= 'a' && value <= 'z') ? CaseBit : 0;
+}
+
+Probe MakeProbe(const uint8_t* pattern, uint32_t offset, bool fold) {
+    Probe probe;
+    probe.value = _mm_set1_epi8(static_cast<char>(pattern[offset]));
+    probe.caseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[offset], fold)));
+    probe.offset = offset;
+    return probe;
+}
+
+// Rarest pattern bytes first: on ordinary data the lead probes then let almost no start through.
+// The second lead probe is the rarest byte of a value other than the first's, so that data made
+// of runs of one value passes at most one of the two.
+void MakePlan(const uint8_t* pattern, uint32_t patternLength, bool fold, Plan* plan) {
+    uint32_t probed = patternLength < MaxProbes ? patternLength : MaxProbes;
+    uint32_t positions[MaxProbes];
+    uint32_t commonness[MaxProbes];
+    for (uint32_t i = 0; i < probed; ++i) {
+        uint32_t common = Commonness(pattern[i], fold);
+        uint32_t at = i;
+        for (; at > 0 && commonness[at - 1] > common; --at) {
+            positions[at] = positions[at - 1];
+            commonness[at] = commonness[at - 1];
         }
-        for (uint32_t i = 1; i < last; ++i) {
-            if (foldTable.folded[candidate[i]] != pattern[i]) {
-                return false;
+        positions[at] = i;
+        commonness[at] = common;
+    }
+    if (probed > 1) {
+        uint32_t second = 1;
+        while (second < probed && pattern[positions[second]] == pattern[positions[0]]) {
+            ++second;
+        }
+        if (second == probed) {
+            // A run of one value: the two ends, as far apart as the pattern allows.
+            positions[0] = 0;
+            second = probed - 1;
+            for (uint32_t i = 1; i < probed - 1; ++i) {
+                positions[i] = i;
             }
+            positions[probed - 1] = probed - 1;
         }
-        return true;
+        uint32_t chosen = positions[second];
+        for (uint32_t at = second; at > 1; --at) {
+            positions[at] = positions[at - 1];
+        }
+        positions[1] = chosen;
     }
-    if (candidate[last] != pattern[last]) {
-        return false;
+    uint32_t count = 0;
+    for (; count < probed; ++count) {
+        plan->probes[count] = MakeProbe(pattern, positions[count], fold);
     }
-    for (uint32_t i = 1; i < last; ++i) {
-        if (candidate[i] != pattern[i]) {
+    plan->groups = probed > LeadProbes ? (probed - LeadProbes + GroupProbes - 1) / GroupProbes : 0;
+    // Repeating a probe changes no result, so every group can be tested in one straight run.
+    for (; count < LeadProbes + plan->groups * GroupProbes; ++count) {
+        plan->probes[count] = plan->probes[count - 1];
+    }
+    for (uint32_t g = 0; g < plan->groups; ++g) {
+        plan->order[g] = static_cast<uint8_t>(g);
+    }
+}
+
+// Sixteen document bytes from anywhere. Loaded through memcpy, the 32-bit build keeps them in
+// registers; through the unaligned-load intrinsic it copied each one over the stack.
+__m128i Load(const uint8_t* bytes) {
+    __m128i loaded;
+    memcpy(&loaded, bytes, sizeof loaded);
+    return loaded;
+}
+
+unsigned Mask(__m128i hits) {
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
+}
+
+template <bool Fold>
+__m128i Hits(const uint8_t* cursor, const Probe& probe) {
+    __m128i bytes = Load(cursor + probe.offset);
+    if (Fold) {
+        bytes = _mm_or_si128(bytes, probe.caseBit);
+    }
+    return _mm_cmpeq_epi8(bytes, probe.value);
+}
+
+// Of the 32 starts at cursor that low and high let through (the lead probes' hits at cursor and
+// cursor + 16), the ones at which every probed position matches, bit i for cursor + i. Each start
+// costs at most one test per pattern position, whatever the data. A group that rules out all
+// starts moves one place forward, so when near misses keep failing at the same positions, as in
+// repetitive data, those positions soon come first. Kept out of line so that the lead loop, which
+// is all that runs on ordinary data, keeps its values in the few vector registers.
+template <bool Fold>
+__attribute__((noinline)) uint32_t Survivors(Plan* plan, const uint8_t* cursor, __m128i low, __m128i high) {
+    for (uint32_t g = 0; g < plan->groups; ++g) {
+        const Probe* probe = plan->probes + LeadProbes + plan->order[g] * GroupProbes;
+        const Probe* end = probe + GroupProbes;
+        for (; probe != end; ++probe) {
+            low = _mm_and_si128(low, Hits<Fold>(cursor, *probe));
+            high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, *probe));
+        }
+        if (Mask(_mm_or_si128(low, high)) == 0) {
+            if (g > 0) {
+                uint8_t moved = plan->order[g];
+                plan->order[g] = plan->order[g - 1];
+                plan->order[g - 1] = moved;
+            }
+            return 0;
+        }
+    }
+    return Mask(low) | (Mask(high) << VectorBytes);
+}
+
+bool BytesMatch(const uint8_t* candidate, const uint8_t* pattern, uint32_t from, uint32_t patternLength, bool fold) {
+    for (uint32_t i = from; i < patternLength; ++i) {
+        uint8_t byte = fold ? FoldByte(candidate[i]) : candidate[i];
+        if (byte != pattern[i]) {
             return false;
         }
     }
     return true;
 }
 
-// The byte values a document byte may have to match the pattern byte value: itself, and its
-// upper-case form when folding. Returns false when no document byte can match.
-bool MatchingValues(uint8_t value, bool fold, uint8_t* same, uint8_t* other) {
-    *same = value;
-    *other = value;
-    if (!fold) {
-        return true;
-    }
-    // No document byte folds to an upper-case letter, so such a pattern can never match.
-    if (value >= 'A' && value <= 'Z') {
-        return false;
-    }
-    if (value >= 'a' && value <= 'z') {
-        *other = static_cast<uint8_t>(value & ~CaseBit);
-    }
-    return true;
-}
-
-// Which of the sixteen starts at cursor have the pattern's first byte and, for a longer pattern,
-// its last byte too, as the low 16 bits. The first byte alone still leaves a start in every few
-// blocks of ordinary text; requiring the last byte too leaves few enough that the scan runs at
-// close to load speed. The choices are template arguments so the loop carries no tests of them.
-template <bool Fold, bool HasTail>
-struct BlockFilter {
-    __m128i first;
-    __m128i firstOther;
-    __m128i last;
-    __m128i lastOther;
-    uint32_t lastIndex;
-
-    unsigned Mask(const uint8_t* cursor) const {
-        __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor));
-        __m128i hits = _mm_cmpeq_epi8(heads, first);
-        if (Fold) {
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi8(heads, firstOther));
-        }
-        if (HasTail) {
-            __m128i tails = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor + lastIndex));
-            __m128i tailHits = _mm_cmpeq_epi8(tails, last);
-            if (Fold) {
-                tailHits = _mm_or_si128(tailHits, _mm_cmpeq_epi8(tails, lastOther));
-            }
-            hits = _mm_and_si128(hits, tailHits);
-        }
-        return static_cast<unsigned>(_mm_movemask_epi8(hits));
-    }
-};
-
-// The first start among the set bits of mask (bit i is cursor + i) at which the pattern matches.
-const uint8_t* FirstMatchIn(unsigned mask, const uint8_t* cursor, const uint8_t* pattern, uint32_t patternLength,
-                            bool fold) {
-    while (mask != 0) {
-        const uint8_t* candidate = cursor + __builtin_ctz(mask);
-        if (RestMatches(candidate, pattern, patternLength, fold)) {
-            return candidate;
-        }
-        mask &= mask - 1;
-    }
-    return nullptr;
-}
-
-// The scan itself, for one choice of folding and of pattern length above one.
-template <bool Fold, bool HasTail>
+// The scan for one choice of folding, and of a pattern of one byte, which needs one lead probe.
+template <bool Fold, bool OneByte>
 int64_t Scan(const uint8_t* document, uint32_t start, uint32_t lastStart, const uint8_t* pattern,
-             uint32_t patternLength, uint8_t first, uint8_t firstOther, uint8_t last, uint8_t lastOther) {
-    const BlockFilter<Fold, HasTail> filter = {
-        _mm_set1_epi8(static_cast<char>(first)), _mm_set1_epi8(static_cast<char>(firstOther)),
-        _mm_set1_epi8(static_cast<char>(last)), _mm_set1_epi8(static_cast<char>(lastOther)), patternLength - 1};
+             uint32_t patternLength, Plan* plan) {
+    const Probe& first = plan->probes[0];
+    const Probe& second = plan->probes[OneByte ? 0 : 1];
+    const __m128i firstValue = _mm_set1_epi8(static_cast<char>(pattern[first.offset]));
+    const __m128i secondValue = _mm_set1_epi8(static_cast<char>(pattern[second.offset]));
+    const __m128i firstCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
+    const __m128i secondCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
+    const ptrdiff_t secondFromFirst = static_cast<ptrdiff_t>(second.offset) - static_cast<ptrdiff_t>(first.offset);
     const uint8_t* cursor = document + start;
     const uint8_t* lastCandidate = document + lastStart;
     // Loads cover only bytes of candidates, so nothing past lastStart + patternLength is read.
-    // Two blocks per step halve the loop's own cost; their bits stay in offset order.
-    while (lastCandidate - cursor >= static_cast<ptrdiff_t>(2 * VectorBytes - 1)) {
-        unsigned mask = filter.Mask(cursor) | (filter.Mask(cursor + VectorBytes) << VectorBytes);
-        if (mask != 0) {
-            const uint8_t* match = FirstMatchIn(mask, cursor, pattern, patternLength, Fold);
-            if (match != nullptr) {
-                return match - document;
+    while (lastCandidate - cursor >= static_cast<ptrdiff_t>(StepBytes - 1)) {
+        const uint8_t* firstBytes = cursor + first.offset;
+        __m128i a = Load(firstBytes);
+        __m128i c = Load(firstBytes + VectorBytes);
+        if (Fold) {
+            a = _mm_or_si128(a, firstCaseBit);
+            c = _mm_or_si128(c, firstCaseBit);
+        }
+        __m128i low = _mm_cmpeq_epi8(a, firstValue);
+        __m128i high = _mm_cmpeq_epi8(c, firstValue);
+        if (!OneByte) {
+            __m128i b = Load(firstBytes + secondFromFirst);
+            __m128i d = Load(firstBytes + secondFromFirst + VectorBytes);
+            if (Fold) {
+                b = _mm_or_si128(b, secondCaseBit);
+                d = _mm_or_si128(d, secondCaseBit);
+            }
+            low = _mm_and_si128(low, _mm_cmpeq_epi8(b, secondValue));
+            high = _mm_and_si128(high, _mm_cmpeq_epi8(d, secondValue));
+        }
+        if (Mask(_mm_or_si128(low, high)) != 0) {
+            uint32_t mask = Survivors<Fold>(plan, cursor, low, high);
+            for (; mask != 0; mask &= mask - 1) {
+                const uint8_t* candidate = cursor + __builtin_ctz(mask);
+                if (patternLength <= MaxProbes || BytesMatch(candidate, pattern, MaxProbes, patternLength, Fold)) {
+                    return candidate - document;
+                }
             }
         }
-        cursor += 2 * VectorBytes;
+        cursor += StepBytes;
     }
-    while (lastCandidate - cursor >= static_cast<ptrdiff_t>(VectorBytes - 1)) {
-        const uint8_t* match = FirstMatchIn(filter.Mask(cursor), cursor, pattern, patternLength, Fold);
-        if (match != nullptr) {
-            return match - document;
-        }
-        cursor += VectorBytes;
-    }
+    // Fewer than 32 starts are left: each costs at most one comparison per pattern byte.
     for (; cursor <= lastCandidate; ++cursor) {
-        if ((*cursor == first || *cursor == firstOther) && RestMatches(cursor, pattern, patternLength, Fold)) {
+        if (BytesMatch(cursor, pattern, 0, patternLength, Fold)) {
             return cursor - document;
         }
     }
@@ -153,25 +258,22 @@ int64_t FindPattern(const uint8_t* document, uint32_t start, uint32_t lastStart,
     if (patternLength == 0 || start > lastStart) {
         return NoMatch;
     }
-    uint8_t first = 0;
-    uint8_t firstOther = 0;
-    uint8_t last = 0;
-    uint8_t lastOther = 0;
-    if (!MatchingValues(pattern[0], fold, &first, &firstOther) ||
-        !MatchingValues(pattern[patternLength - 1], fold, &last, &lastOther)) {
-        return NoMatch;
-    }
-    bool hasTail = patternLength > 1;
     if (fold) {
-        return hasTail ? Scan<true, true>(document, start, lastStart, pattern, patternLength, first, firstOther, last,
-                                          lastOther)
-                       : Scan<true, false>(document, start, lastStart, pattern, patternLength, first, firstOther,
-                                           last, lastOther);
+        // No document byte folds to an upper-case letter, so such a pattern can never match.
+        for (uint32_t i = 0; i < patternLength; ++i) {
+            if (pattern[i] >= 'A' && pattern[i] <= 'Z') {
+                return NoMatch;
+            }
+        }
     }
-    return hasTail ? Scan<false, true>(document, start, lastStart, pattern, patternLength, first, firstOther, last,
-                                       lastOther)
-                   : Scan<false, false>(document, start, lastStart, pattern, patternLength, first, firstOther, last,
-                                        lastOther);
+    Plan plan;
+    MakePlan(pattern, patternLength, fold, &plan);
+    if (patternLength == 1) {
+        return fold ? Scan<true, true>(document, start, lastStart, pattern, patternLength, &plan)
+                    : Scan<false, true>(document, start, lastStart, pattern, patternLength, &plan);
+    }
+    return fold ? Scan<true, false>(document, start, lastStart, pattern, patternLength, &plan)
+                : Scan<false, false>(document, start, lastStart, pattern, patternLength, &plan);
 }
 
 int32_t MatchTopRow(int32_t offset, int32_t topRow, int32_t pageRows) {

@@ -1,5 +1,6 @@
 // Checks the scan against a plain reference loop on arbitrary documents and patterns: the same
-// first match, or none; and the Find hex conversion never writes past the pattern.
+// first match, or none; and the Find hex conversion against a reading of the text of its own.
+// The references share no code with what they check, folding included.
 #include "search/HexPattern.h"
 #include "search/Matcher.h"
 
@@ -10,6 +11,34 @@
 
 namespace {
 
+const char upperLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+const char lowerLetters[] = "abcdefghijklmnopqrstuvwxyz";
+const char hexDigitText[] = "0123456789ABCDEF";
+
+uint8_t ReferenceFold(uint8_t byte) {
+    const char* upper = byte != 0 ? strchr(upperLetters, byte) : nullptr;
+    return upper != nullptr ? static_cast<uint8_t>(lowerLetters[upper - upperLetters]) : byte;
+}
+
+// Tokens are runs of hex digits, each giving its last two digits as a byte.
+int ReferenceHexBytes(const char* text, uint8_t* out) {
+    int count = 0;
+    for (const char* p = text; *p != '\0' && count < MaxPatternBytes;) {
+        size_t run = strspn(p, hexDigitText);
+        if (run == 0) {
+            ++p;
+            continue;
+        }
+        uint8_t byte = 0;
+        for (size_t i = run > 2 ? run - 2 : 0; i < run; ++i) {
+            byte = static_cast<uint8_t>(byte * 16 + (strchr(hexDigitText, p[i]) - hexDigitText));
+        }
+        out[count++] = byte;
+        p += run;
+    }
+    return count;
+}
+
 int64_t ReferenceFind(const std::vector<uint8_t>& document, uint32_t start, uint32_t lastStart,
                       const std::vector<uint8_t>& pattern, bool fold) {
     if (pattern.empty()) {
@@ -19,7 +48,7 @@ int64_t ReferenceFind(const std::vector<uint8_t>& document, uint32_t start, uint
         bool equal = true;
         for (size_t i = 0; i < pattern.size() && equal; ++i) {
             uint8_t byte = document[p + i];
-            equal = (fold ? FoldByte(byte) : byte) == pattern[i];
+            equal = (fold ? ReferenceFold(byte) : byte) == pattern[i];
         }
         if (equal) {
             return static_cast<int64_t>(p);
@@ -41,9 +70,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::vector<uint8_t> pattern(data + 2, data + 2 + patternLength);
     std::vector<uint8_t> document(data + 2 + patternLength, data + size);
+    // Documents made of the pattern's own bytes are full of near misses, as repetitive data is.
+    if (data[1] & 0x80) {
+        for (uint8_t& byte : document) {
+            byte = pattern[byte % patternLength];
+        }
+    }
     if (fold) {
         for (uint8_t& byte : pattern) {
-            byte = FoldByte(byte);
+            byte = ReferenceFold(byte);
         }
     }
     if (document.size() >= patternLength) {
@@ -62,7 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t bytes[MaxPatternBytes + 1];
     bytes[MaxPatternBytes] = 0xA5;
     int count = HexTextToBytes(text.data(), bytes);
-    if (count < 0 || count > MaxPatternBytes || bytes[MaxPatternBytes] != 0xA5) {
+    uint8_t expected[MaxPatternBytes];
+    if (count != ReferenceHexBytes(text.data(), expected) || memcmp(bytes, expected, count) != 0 ||
+        bytes[MaxPatternBytes] != 0xA5) {
         abort();
     }
     char shown[3 * MaxShownPatternBytes + 1];

@@ -83,6 +83,53 @@ TEST(FindPatternTest, OverlappingMatchesInTurn) {
     EXPECT_EQ(NoMatch, offsets[3]);
 }
 
+// Documents long enough for the 32-start vector steps: a near miss of the pattern everywhere, so
+// every step has to look past its first two tests, and the pattern planted once at each offset
+// in turn, from every position of a 16-byte block and across block edges to the last start.
+TEST(FindPatternTest, PlantedMatchFoundAtEveryOffsetOfALongDocument) {
+    struct Case {
+        const char* name;
+        char background;
+        std::string pattern;
+        std::string planted;
+        bool fold;
+    };
+    const std::string longRun(33, 'a');  // longer than the positions tested sixteen at a time
+    const Case cases[] = {
+        {"one byte", 'a', "b", "b", false},
+        {"two bytes", 'a', "ab", "ab", false},
+        {"run broken in the middle", 'a', "aaaabaaaa", "aaaabaaaa", false},
+        {"run broken at the end", 'a', std::string(20, 'a') + "b", std::string(20, 'a') + "b", false},
+        {"longer than the vector tests", 'a', longRun + "b" + longRun, longRun + "b" + longRun, false},
+        {"folded letters", 'A', "aaaaabaaaa", "AaAaAbAaAa", true},
+        {"folded run of two letters", 'b', "babbbbbbbabbb", "BAbBbBbBBABbB", true},
+        {"non-letters exact under folding", '@', "@@@@`@@@@", "@@@@`@@@@", true},
+    };
+    for (const Case& c : cases) {
+        for (size_t at = 0; at + c.pattern.size() <= 100; ++at) {
+            std::string document(100, c.background);
+            document.replace(at, c.planted.size(), c.planted);
+            EXPECT_EQ(static_cast<int64_t>(at), Find(document, c.pattern, c.fold)) << c.name << " at " << at;
+            EXPECT_EQ(NoMatch, Find(document, c.pattern, c.fold, static_cast<uint32_t>(at + 1))) << c.name << " after " << at;
+            // A range that ends just before the match must not see it.
+            uint32_t lastStart = static_cast<uint32_t>(at) - 1;
+            EXPECT_EQ(NoMatch, at == 0 ? NoMatch
+                                       : FindPattern(reinterpret_cast<const uint8_t*>(document.data()), 0, lastStart,
+                                                     reinterpret_cast<const uint8_t*>(c.pattern.data()),
+                                                     static_cast<uint32_t>(c.pattern.size()), c.fold))
+                << c.name << " range ending before " << at;
+        }
+    }
+}
+
+// Overlapping matches everywhere in a long document: each search finds the next start.
+TEST(FindPatternTest, EveryOverlappingMatchOfALongRun) {
+    const std::string document(200, 'a');
+    for (uint32_t start = 0; start + 5 <= document.size(); ++start) {
+        EXPECT_EQ(start, Find(document, "aaaaa", false, start));
+    }
+}
+
 TEST(FindPatternTest, EmptyOrReversedRangeFindsNothing) {
     const uint8_t document[] = {1, 2, 3};
     const uint8_t pattern[] = {1};
