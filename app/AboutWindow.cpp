@@ -3,8 +3,9 @@
 #include <shellapi.h>
 
 #include "app/MessageBoxButtons.h"
+#include "resources/Version.h"
 
-const char AboutText[] = "Bytrane 1.05\nView and edit a file in hexadecimal.\nBy the Bytrane project";
+const char AboutText[] = "Bytrane " BYTRANE_VERSION_TEXT "\nView and edit a file in hexadecimal.\nBy the Bytrane project";
 const char AboutLink[] = "https://bytrane.example.org/";
 
 namespace {
