@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
+
 #include "DumpReader.h"
 #include "Polling.h"
 #include "RemoteMemory.h"
@@ -33,8 +35,10 @@ LPARAM KeyLParam(UINT virtualKey, bool release) {
 }  // namespace
 
 std::string BytraneExePath() {
-    // CMake hands over the build path; under Wine a Unix path is reached through drive Z:.
-    std::string path = BYTRANE_EXE;
+    // CMake hands over the build path; BYTRANE_EXE in the environment names another copy, such
+    // as the one taken out of the release archive. Under Wine a Unix path is reached through Z:.
+    const char* chosen = getenv("BYTRANE_EXE");
+    std::string path = chosen != nullptr && chosen[0] != '\0' ? chosen : BYTRANE_EXE;
     for (char& c : path) {
         if (c == '/') {
             c = '\\';
