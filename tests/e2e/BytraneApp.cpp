@@ -35,10 +35,10 @@ LPARAM KeyLParam(UINT virtualKey, bool release) {
 }  // namespace
 
 std::string BytraneExePath() {
-    // CMake hands over the build path; BYTRANE_EXE in the environment names another copy, such
-    // as the one taken out of the release archive. Under Wine a Unix path is reached through Z:.
+    // CMake hands over the build path, unless the environment names another copy (the one in the
+    // release archive); under Wine a Unix path is reached through drive Z:.
     const char* chosen = getenv("BYTRANE_EXE");
-    std::string path = chosen != nullptr && chosen[0] != '\0' ? chosen : BYTRANE_EXE;
+    std::string path = chosen ? chosen : BYTRANE_EXE;
     for (char& c : path) {
         if (c == '/') {
             c = '\\';

@@ -1,12 +1,8 @@
 #include "JourneyTest.h"
-
-#include <cstdio>
-
 #include "MenuReader.h"
 #include "Polling.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
-#include "resources/Version.h"
 
 namespace {
 
@@ -105,31 +101,6 @@ TEST_F(StartupJourney, AboutBoxOpensFromHelpAndClosesWithEnter) {
     EXPECT_TRUE(WaitForWindowGone(about)) << "Enter did not close the About box";
     EXPECT_TRUE(bytrane.Running());
     EXPECT_FALSE(bytrane.HasWindow(DialogClass));
-}
-
-TEST_F(StartupJourney, VersionBlockNamesTheRelease) {
-    // The archive is named after the version text; Windows shows the numbers in the file's
-    // properties, so both must say the same release.
-    char expected[16];
-    snprintf(expected, sizeof expected, "%d.%02d", BYTRANE_VERSION_MAJOR, BYTRANE_VERSION_MINOR);
-    EXPECT_STREQ(expected, BYTRANE_VERSION_TEXT);
-    const std::string exe = BytraneExePath();
-    DWORD unused = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), &unused));
-    ASSERT_FALSE(block.empty()) << "no version block in " << exe;
-    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
-    const DWORD number = MAKELONG(BYTRANE_VERSION_MINOR, BYTRANE_VERSION_MAJOR);
-    EXPECT_EQ(number, fixed->dwFileVersionMS);
-    EXPECT_EQ(number, fixed->dwProductVersionMS);
-    for (const char* key : {"FileVersion", "ProductVersion"}) {
-        char* text = nullptr;
-        const std::string query = std::string("\\StringFileInfo\\040904E4\\") + key;
-        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &size)) << key;
-        EXPECT_STREQ(BYTRANE_VERSION_TEXT, text) << key;
-    }
 }
 
 }  // namespace
