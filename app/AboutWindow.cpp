@@ -7,8 +7,9 @@
 #include "framework/GdiObject.h"
 #include "framework/PaintScope.h"
 #include "framework/Painting.h"
+#include "resources/Version.h"
 
-const char AboutText[] = "Bytrane 1.05\nBy the Bytrane project";
+const char AboutText[] = "Bytrane " BYTRANE_VERSION_TEXT "\nBy the Bytrane project";
 const char AboutLink[] = "https://bytrane.example.org/";
 
 namespace {

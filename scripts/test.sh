@@ -19,6 +19,8 @@ trap cleanup EXIT
 
 bytrane_build || { echo "build failed"; exit 1; }
 bash "$BYTRANE_ROOT/scripts/host-test.sh" || exit 1
+# The release archive, for the test that runs the exe taken out of it.
+bash "$BYTRANE_ROOT/scripts/package.sh" >/dev/null || { echo "packaging failed"; exit 1; }
 
 bytrane_start_xvfb || exit 1
 bytrane_wine_prefix

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
+
 #include "DumpReader.h"
 #include "Polling.h"
 #include "RemoteMemory.h"
@@ -31,8 +33,10 @@ LPARAM KeyLParam(UINT virtualKey, bool release) {
 }  // namespace
 
 std::string BytraneExePath() {
-    // CMake hands over the build path; under Wine a Unix path is reached through drive Z:.
-    std::string path = BYTRANE_EXE;
+    // CMake hands over the build path, unless the environment names another copy (the one in the
+    // release archive); under Wine a Unix path is reached through drive Z:.
+    const char* chosen = getenv("BYTRANE_EXE");
+    std::string path = chosen ? chosen : BYTRANE_EXE;
     for (char& c : path) {
         if (c == '/') {
             c = '\\';
