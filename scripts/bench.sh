@@ -10,12 +10,9 @@ source "$(dirname "$0")/wine-env.sh"
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
 mkdir -p "$BUILD_DIR"
 
-XVFB_PID=""
-WINESERVER_PID=""
 DATA_FOLDER=""
 cleanup() {
-  if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+  bytrane_stop_services
   if [ -n "$DATA_FOLDER" ]; then rm -rf "$DATA_FOLDER"; fi
 }
 trap cleanup EXIT

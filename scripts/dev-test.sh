@@ -5,12 +5,7 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 target=$1; shift
 mkdir -p "$BUILD_DIR"
-XVFB_PID=""; WINESERVER_PID=""
-cleanup() {
-  if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
-}
-trap cleanup EXIT
+trap bytrane_stop_services EXIT
 [ -f "$BUILD_DIR/CMakeCache.txt" ] || cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" \
   -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD_DIR" --target "$target" -j2 2>&1 | grep -E 'warning|error' ; [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1

@@ -7,12 +7,9 @@ source "$(dirname "$0")/wine-env.sh"
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
 mkdir -p "$BUILD_DIR"
 
-XVFB_PID=""
-WINESERVER_PID=""
 SMALL_VOLUME=""
 cleanup() {
-  if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+  bytrane_stop_services
   if [ -n "$SMALL_VOLUME" ]; then umount "$SMALL_VOLUME" 2>/dev/null; rmdir "$SMALL_VOLUME" 2>/dev/null; fi
 }
 trap cleanup EXIT

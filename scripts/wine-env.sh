@@ -7,6 +7,14 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win32
 
+# The Xvfb and the wineserver a script starts, stopped by their PIDs when it ends.
+XVFB_PID=""
+WINESERVER_PID=""
+bytrane_stop_services() {
+  if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+}
+
 # Configures and builds the cross build into $BUILD_DIR.
 bytrane_build() {
   cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-i686.cmake" \

@@ -11,6 +11,7 @@ namespace {
 const int FileNameCombo = 0x47C;
 const int OffsetDigits = 8;
 const int HexPairCells = 3;
+const DWORD RefusedKeyWaitMs = 300;
 
 }  // namespace
 
@@ -70,8 +71,13 @@ bool JourneyTest::ClickButton(HWND window, const char* text) {
 void JourneyTest::Type(HWND control, const std::string& text) {
     // A typist's keystrokes arrive one after the other: a field that posts itself follow-up
     // characters must see them before the next key, not after every key is already queued.
+    // Settling alone is not enough: a dialog's own loop may answer the settling messages before it
+    // takes the key from its queue. The field's text growing shows the key was handled, and so
+    // that its follow-up is queued ahead of the next key; a refused key is given a moment.
     for (char c : text) {
+        const size_t before = WindowQuery::TextOf(control).size();
         PostMessageA(control, WM_CHAR, static_cast<BYTE>(c), 1);
+        WaitUntil([&] { return WindowQuery::TextOf(control).size() > before; }, RefusedKeyWaitMs);
         app->Settle();
     }
 }

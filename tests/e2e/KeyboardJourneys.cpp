@@ -3,14 +3,12 @@
 #include "JourneyTest.h"
 #include "Polling.h"
 #include "WindowQuery.h"
+#include "tests/support/WindowClasses.h"
 
 namespace {
 
 const size_t DocumentSize = 64 * 1024;
-const char DialogClass[] = "#32770";
-const char MessageBoxClass[] = "CMSGCLASS";
 const DWORD ExitTimeoutMs = 10000;
-const int HexColumn = 10;
 
 class KeyboardJourney : public JourneyTest {
 protected:
@@ -42,9 +40,7 @@ protected:
     // Changes the first byte through its dialog, typed: the new value, then Enter.
     void TypeEdit() {
         app->Command(CmdAllowEditing);
-        app->Settle();
-        app->DoubleClickCell(HexColumn, 0);
-        HWND dialog = WaitForDialog();
+        HWND dialog = DoubleClickByte(0, true);
         ASSERT_NE(nullptr, dialog) << "no byte dialog";
         TypeText("7e");
         app->TypeKey(VK_RETURN);

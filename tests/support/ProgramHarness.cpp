@@ -73,4 +73,22 @@ std::string FileSizeText() {
     return text;
 }
 
+std::string Bytes(int size, int seed) {
+    std::string bytes(size, '\0');
+    for (int i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
+    }
+    return bytes;
+}
+
+std::string DocumentBytes() {
+    return std::string(reinterpret_cast<const char*>(hexView.document.data), hexView.fileSize);
+}
+
+BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
 }  // namespace harness

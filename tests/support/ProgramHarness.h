@@ -23,5 +23,10 @@ std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 // The status text the program shows for the loaded document's size.
 std::string FileSizeText();
+// Bytes of every value in turn, shifted by seed; and the document's bytes as the view holds them.
+std::string Bytes(int size, int seed);
+std::string DocumentBytes();
+// A write that a full disk refuses, for the save seam.
+BOOL WINAPI FailingWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
 
 }  // namespace harness

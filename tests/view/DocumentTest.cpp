@@ -8,65 +8,27 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/ScratchFolder.h"
+
 namespace {
 
 const DWORD ViewExtraBytes = 2;  // what the view always asks for
 
-// A folder of its own under the temporary path, removed with everything in it.
+// Each test works in a folder of its own under the temporary path.
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char base[MAX_PATH] = "";
-        GetTempPathA(sizeof base, base);
-        static int sequence = 0;
-        folder_ = std::string(base) + "bytrane document " + std::to_string(GetCurrentProcessId()) + " " +
-                  std::to_string(++sequence);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-    }
-
-    void TearDown() override {
-        document_.Release();
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                    DeleteFileA((folder_ + "\\" + entry.cFileName).c_str());
-                }
-            } while (FindNextFileA(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
+    void TearDown() override { document_.Release(); }
 
     std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = folder_ + "\\" + name;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        EXPECT_NE(INVALID_HANDLE_VALUE, file) << path;
-        DWORD written = 0;
-        if (!bytes.empty()) {
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        }
-        CloseHandle(file);
-        EXPECT_EQ(bytes.size(), written);
+        std::string path = scratch_.Write(name, bytes);
+        EXPECT_EQ(bytes, scratch_.Read(name)) << path;
         return path;
     }
 
     // A file whose end is set far out without writing anything: sparse where the file system
     // allows it. Returns an empty path when the size cannot be set.
     std::string WriteSized(const std::string& name, LONG high, LONG low) {
-        std::string path = folder_ + "\\" + name;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return std::string();
-        }
-        SetLastError(NO_ERROR);
-        DWORD moved = SetFilePointer(file, low, &high, FILE_BEGIN);
-        bool sized = !(moved == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) && SetEndOfFile(file);
-        CloseHandle(file);
-        return sized ? path : std::string();
+        return scratch_.WriteSized(name, high, low);
     }
 
     // Whether the file can be opened without sharing, that is whether no handle is left open.
@@ -92,7 +54,7 @@ protected:
         }
     }
 
-    std::string folder_;
+    harness::ScratchFolder scratch_;
     Document document_ = {};  // as in the static view: no constructor, all zero
 };
 
@@ -185,7 +147,7 @@ TEST_F(DocumentTest, SecondLoadReplacesTheFirst) {
 }
 
 TEST_F(DocumentTest, MissingFileFailsAndChangesNothing) {
-    std::string missing = folder_ + "\\no such file.bin";
+    std::string missing = scratch_.Path("no such file.bin");
     LoadFailure failure = LoadFailure::None;
     EXPECT_EQ(0, document_.Load(missing.c_str(), ViewExtraBytes, &failure));
     EXPECT_EQ(LoadFailure::CannotOpen, failure);
@@ -196,14 +158,14 @@ TEST_F(DocumentTest, MissingFileFailsAndChangesNothing) {
     const Document before = document_;
     EXPECT_EQ(0, document_.Load(missing.c_str(), ViewExtraBytes));  // no failure record asked for
     ExpectUnchanged(before, "kept");
-    EXPECT_EQ(0, document_.Load((folder_ + "\\missing dir\\f.bin").c_str(), ViewExtraBytes));
+    EXPECT_EQ(0, document_.Load(scratch_.Path("missing dir\\f.bin").c_str(), ViewExtraBytes));
     EXPECT_EQ(0, document_.Load("", ViewExtraBytes));
     ExpectUnchanged(before, "kept");
 }
 
 TEST_F(DocumentTest, AFolderIsNotADocument) {
     LoadFailure failure = LoadFailure::None;
-    EXPECT_EQ(0, document_.Load(folder_.c_str(), ViewExtraBytes, &failure));
+    EXPECT_EQ(0, document_.Load(scratch_.Path("").c_str(), ViewExtraBytes, &failure));
     EXPECT_NE(LoadFailure::None, failure);
     // Whichever step refused it, no block may be left behind that data does not point to.
     if (document_.data == nullptr) {

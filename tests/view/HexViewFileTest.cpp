@@ -19,23 +19,9 @@ const char NoFileText[] = "No file loaded";
 const char WriteErrorText[] = "An error occurred, file not saved.";
 const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog: a combo box, not the edit 0x480
 
-std::string Bytes(int size, int seed) {
-    std::string bytes(size, '\0');
-    for (int i = 0; i < size; ++i) {
-        bytes[i] = static_cast<char>((i * 7 + seed) & 0xFF);
-    }
-    return bytes;
-}
-
-std::string DocumentBytes() {
-    return std::string(reinterpret_cast<const char*>(hexView.document.data), hexView.fileSize);
-}
-
-BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
-    *written = 0;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
+using harness::Bytes;
+using harness::DocumentBytes;
+using harness::FailingWrite;
 
 // What Wine does on a full disk: success reported for part of the bytes.
 BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {

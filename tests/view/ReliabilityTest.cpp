@@ -26,26 +26,12 @@ const char ModifiedText[] = "\tModified";
 const int CharColumn = 58;
 const int ByteValueCount = 256;
 
-std::string Bytes(int size, int seed) {
-    std::string bytes(size, '\0');
-    for (int i = 0; i < size; ++i) {
-        bytes[i] = static_cast<char>((i * 13 + seed) & 0xFF);
-    }
-    return bytes;
-}
-
-std::string DocumentBytes() {
-    return std::string(reinterpret_cast<const char*>(hexView.document.data), hexView.fileSize);
-}
+using harness::Bytes;
+using harness::DocumentBytes;
+using harness::FailingWrite;
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
-    *written = 0;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
 }
 
 // A full volume under Wine: success reported with only part of the bytes on disk.
