@@ -19,7 +19,7 @@ const uint32_t MaxProbes = 32;
 // The first two positions tested decide whether 32 starts need a closer look at all; after them
 // the positions go in groups of this many between two checks whether any start is left.
 const uint32_t LeadProbes = 2;
-const uint32_t GroupProbes = 4;
+const uint32_t GroupProbes = 5;
 const uint32_t MaxGroups = (MaxProbes - LeadProbes + GroupProbes - 1) / GroupProbes;
 const uint32_t MaxPlanProbes = LeadProbes + MaxGroups * GroupProbes;
 
@@ -58,10 +58,9 @@ uint32_t Commonness(uint8_t value, bool fold) {
 }
 
 // One pattern position as the vector loop tests it: the document bytes at offset from sixteen
-// starts, with caseBit set in each, against value.
+// starts against value, every byte with 0x20 set first under folding.
 struct Probe {
     __m128i value;
-    __m128i caseBit;
     uint32_t offset;
 };
 
@@ -72,6 +71,9 @@ struct Plan {
     uint32_t groups;
     // The order in which the groups are tried; the scan adapts it as it goes.
     uint8_t order[MaxGroups];
+    // The first pattern position that a start passing every probe must still be compared at,
+    // byte by byte, up to the end of the pattern.
+    uint32_t confirmFrom;
 };
 
 // 0x20 for a letter under folding, so that both of its forms compare equal to the lower-case one
@@ -80,10 +82,11 @@ uint8_t CaseBitOf(uint8_t value, bool fold) {
     return (fold && value >= 'a' && value <= 'z') ? CaseBit : 0;
 }
 
+// Under folding a probe sets 0x20 in every byte, one register for all: exact for a letter, and for
+// any other value a looser test (0x40 also passes for 0x60) whose passes are confirmed byte by byte.
 Probe MakeProbe(const uint8_t* pattern, uint32_t offset, bool fold) {
     Probe probe;
-    probe.value = _mm_set1_epi8(static_cast<char>(pattern[offset]));
-    probe.caseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[offset], fold)));
+    probe.value = _mm_set1_epi8(static_cast<char>(fold ? pattern[offset] | CaseBit : pattern[offset]));
     probe.offset = offset;
     return probe;
 }
@@ -126,8 +129,12 @@ void MakePlan(const uint8_t* pattern, uint32_t patternLength, bool fold, Plan* p
         positions[1] = chosen;
     }
     uint32_t count = 0;
+    plan->confirmFrom = MaxProbes;
     for (; count < probed; ++count) {
         plan->probes[count] = MakeProbe(pattern, positions[count], fold);
+        if (count >= LeadProbes && fold && CaseBitOf(pattern[positions[count]], fold) == 0) {
+            plan->confirmFrom = 0;
+        }
     }
     plan->groups = probed > LeadProbes ? (probed - LeadProbes + GroupProbes - 1) / GroupProbes : 0;
     // Repeating a probe changes no result, so every group can be tested in one straight run.
@@ -152,10 +159,10 @@ unsigned Mask(__m128i hits) {
 }
 
 template <bool Fold>
-__m128i Hits(const uint8_t* cursor, const Probe& probe) {
+__m128i Hits(const uint8_t* cursor, const Probe& probe, __m128i caseBits) {
     __m128i bytes = Load(cursor + probe.offset);
     if (Fold) {
-        bytes = _mm_or_si128(bytes, probe.caseBit);
+        bytes = _mm_or_si128(bytes, caseBits);
     }
     return _mm_cmpeq_epi8(bytes, probe.value);
 }
@@ -168,12 +175,13 @@ __m128i Hits(const uint8_t* cursor, const Probe& probe) {
 // is all that runs on ordinary data, keeps its values in the few vector registers.
 template <bool Fold>
 __attribute__((noinline)) uint32_t Survivors(Plan* plan, const uint8_t* cursor, __m128i low, __m128i high) {
+    const __m128i caseBits = _mm_set1_epi8(static_cast<char>(CaseBit));
     for (uint32_t g = 0; g < plan->groups; ++g) {
         const Probe* probe = plan->probes + LeadProbes + plan->order[g] * GroupProbes;
         const Probe* end = probe + GroupProbes;
         for (; probe != end; ++probe) {
-            low = _mm_and_si128(low, Hits<Fold>(cursor, *probe));
-            high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, *probe));
+            low = _mm_and_si128(low, Hits<Fold>(cursor, *probe, caseBits));
+            high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, *probe, caseBits));
         }
         if (Mask(_mm_or_si128(low, high)) == 0) {
             if (g > 0) {
@@ -235,7 +243,7 @@ int64_t Scan(const uint8_t* document, uint32_t start, uint32_t lastStart, const 
             uint32_t mask = Survivors<Fold>(plan, cursor, low, high);
             for (; mask != 0; mask &= mask - 1) {
                 const uint8_t* candidate = cursor + __builtin_ctz(mask);
-                if (patternLength <= MaxProbes || BytesMatch(candidate, pattern, MaxProbes, patternLength, Fold)) {
+                if (BytesMatch(candidate, pattern, plan->confirmFrom, patternLength, Fold)) {
                     return candidate - document;
                 }
             }
