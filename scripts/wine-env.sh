@@ -78,3 +78,30 @@ bytrane_start_wineserver() {
   sleep 0.5
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
+
+# How this machine runs 32-bit x86 programs such as Wine's 32-bit loader: "native", "qemu X.Y.Z"
+# (the emulator the kernel hands them to through binfmt_misc), or "none". QEMU reads its options
+# from the environment too, so QEMU_VERSION asks the very emulator the kernel runs, whatever
+# binary now lies at its path.
+bytrane_i386_runner() {
+  local loader=/usr/lib/wine/wine version
+  version=$(QEMU_VERSION=1 timeout 30 "$loader" 2>/dev/null </dev/null | sed -n 's/^qemu-i386 version \([0-9.]*\).*/\1/p')
+  if [ -n "$version" ]; then
+    echo "qemu $version"
+  elif timeout 60 "$loader" --version >/dev/null 2>&1 </dev/null; then
+    echo native
+  else
+    echo none
+  fi
+}
+
+# The one line the scripts print before they build or run anything under Wine.
+bytrane_report_i386() {
+  local runner
+  runner=$(bytrane_i386_runner)
+  case $runner in
+    native) echo "32-bit code: runs natively" ;;
+    qemu\ *) echo "32-bit code: emulated by QEMU ${runner#qemu } (user mode, registered in binfmt_misc)" ;;
+    *) echo "32-bit code: cannot run here" ;;
+  esac
+}
