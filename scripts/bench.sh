@@ -8,6 +8,8 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
+RUNS_32BIT=$(bytrane_report_i386)
+echo "$RUNS_32BIT"
 mkdir -p "$BUILD_DIR"
 
 DATA_FOLDER=""
@@ -34,7 +36,7 @@ g++ -O2 -std=c++17 -Wall -Wextra -I"$BYTRANE_ROOT" "$BYTRANE_ROOT/bench/NativeAn
 "$anchor" >>"$raw" || { cat "$raw"; echo "native anchor failed"; exit 1; }
 
 # The host tools read the kept search data; the load comparison reads a 512 MiB file of its own.
-LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
+RUNS_32BIT=$RUNS_32BIT LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
 import json, os, statistics, subprocess, sys, time
 
 raw, data, load_file, json_path = sys.argv[1:5]
@@ -105,6 +107,12 @@ rows += [
     ("Search 256 MiB, plain byte loop", "search.plain_byte_loop", None),
     ("memcpy bandwidth", "search.memcpy", None),
 ]
+if "emulated" in os.environ.get("RUNS_32BIT", ""):
+    print("Bytrane's figures below were taken with its 32-bit code emulated (%s):"
+          % os.environ["RUNS_32BIT"].split(": ", 1)[1])
+    print("they measure the emulator, not the program. The grep, host cat, native and memmem figures")
+    print("are still native.")
+    print()
 print("%-42s %12s %-6s %12s %9s" % ("Figure (median of >= 5 runs)", "Bytrane", "unit", "grep -c -F", "ratio"))
 for label, key, grep_key in rows:
     value, unit = figures[key]

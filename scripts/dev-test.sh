@@ -4,6 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 target=$1; shift
+bytrane_report_i386
 mkdir -p "$BUILD_DIR"
 trap bytrane_stop_services EXIT
 [ -f "$BUILD_DIR/CMakeCache.txt" ] || cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" \

@@ -6,6 +6,7 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
+bytrane_report_i386
 mkdir -p "$BUILD_DIR"
 bytrane_build || { echo "build failed"; exit 1; }
 
@@ -32,10 +33,17 @@ bytrane_wine_prefix
 wine explorer /desktop=Desktop,800x640 "$exe" "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1 &
 WINE_PID=$!
 shot=${SCREENSHOT:-$BUILD_DIR/bytrane-screenshot.png}
-for _ in $(seq 1 40); do
+# Emulated 32-bit code starts Wine's desktop and the program far more slowly than native code.
+appeared=""
+for _ in $(seq 1 240); do
   sleep 0.5
-  xwininfo -root -tree 2>/dev/null | grep -q " - Bytrane" && break
+  if xwininfo -root -tree 2>/dev/null | grep -q " - Bytrane"; then appeared=1; break; fi
+  kill -0 "$WINE_PID" 2>/dev/null || break
 done
+if [ -z "$appeared" ]; then
+  echo "run: Bytrane's window did not appear; the program could not start under Wine" >&2
+  exit 1
+fi
 sleep 2
 import -window root "$shot"
 echo "Screenshot: $shot"

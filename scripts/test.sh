@@ -5,6 +5,7 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
+bytrane_report_i386
 mkdir -p "$BUILD_DIR"
 
 SMALL_VOLUME=""
