@@ -72,12 +72,12 @@ int Control::CreateControlWindow(const char* className, HWND parent, const char*
     if (hwnd == nullptr) {
         return 0;
     }
-    SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(this));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return 1;
 }
 
 LRESULT CALLBACK Control::ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* object = reinterpret_cast<Control*>(GetWindowLongA(window, GWL_USERDATA));
+    Control* object = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     return object->SubclassProc(message, wParam, lParam);
 }
 
@@ -85,5 +85,5 @@ WNDPROC SubclassWindow(HWND window, WNDPROC procedure) {
     if (!IsWindow(window) || procedure == nullptr) {
         return nullptr;
     }
-    return reinterpret_cast<WNDPROC>(SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(procedure)));
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }

@@ -36,6 +36,6 @@ extern int nextControlId;
 extern WNDPROC editClassProc;
 extern WNDPROC buttonClassProc;
 
-// SetWindowLongA(GWL_WNDPROC) when the window exists and a procedure is given; returns the
+// SetWindowLongPtrA(GWLP_WNDPROC) when the window exists and a procedure is given; returns the
 // previous procedure, or 0 with nothing changed.
 WNDPROC SubclassWindow(HWND window, WNDPROC procedure);

@@ -26,10 +26,10 @@ INT_PTR DialogObject::EndOnOkCancel(HWND dialog, WPARAM wParam) {
 INT_PTR CALLBACK DialogObject::StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG && lParam != 0) {
         DialogObject* object = reinterpret_cast<DialogObject*>(lParam);
-        SetWindowLongA(dialog, DWL_USER, reinterpret_cast<LONG>(object));
+        SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(object));
         object->hwnd = dialog;
     }
-    DialogObject* object = reinterpret_cast<DialogObject*>(GetWindowLongA(dialog, DWL_USER));
+    DialogObject* object = reinterpret_cast<DialogObject*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (object == nullptr) {
         return 0;
     }

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/WindowObject.h"
 
-// A modal dialog from a resource template bound to its object through DWL_USER.
+// A modal dialog from a resource template bound to its object through DWL_USER (DWLP_USER).
 class DialogObject : public WindowObject {
 public:
     DialogObject();

@@ -13,8 +13,8 @@ namespace {
 
 const DWORD OpenFlags = OFN_HIDEREADONLY;
 const DWORD SaveFlags = OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-// The record without the trailing members added after Windows 98 (76 bytes), which every
-// version accepts.
+// The record without the trailing members added after Windows 98 (76 bytes in a 32-bit build,
+// 136 in a 64-bit one), which every version accepts.
 const DWORD ShortRecordSize = OPENFILENAME_SIZE_VERSION_400A;
 
 const char* WithoutLeadingDot(const char* extension) {

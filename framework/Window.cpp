@@ -9,7 +9,7 @@ namespace {
 const int FrameworkWindowExtraBytes = 4;
 
 WindowObject* BoundObject(HWND window) {
-    return reinterpret_cast<WindowObject*>(GetWindowLongA(window, GWL_USERDATA));
+    return reinterpret_cast<WindowObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND window, UINT message, WPARAM wPar
     if (message == WM_NCCREATE) {
         Window* object = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (object != nullptr) {
-            SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(object));
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
             object->hwnd = window;
         }
     }

@@ -2,7 +2,8 @@
 #include "framework/WindowObject.h"
 
 // A window of one of the program's own classes. The object's address lives in the window's
-// GWL_USERDATA from WM_NCCREATE on; every handled message is one virtual operation.
+// GWL_USERDATA from WM_NCCREATE on (GWLP_USERDATA, the same slot, pointer-sized in a 64-bit
+// build); every handled message is one virtual operation.
 class Window : public WindowObject {
 public:
     virtual void PreRegisterClass(WNDCLASSA* windowClass);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release from the committed tree (HEAD, exported into a fresh folder, so neither
 # uncommitted edits nor an old build folder can reach it) and writes
-# dist/Bytrane-<version>-win32.zip, holding Bytrane.exe and README.txt, and dist/SHA256SUMS.
+# dist/Bytrane-<version>-win32.zip (the 32-bit PE32 Bytrane.exe) and dist/Bytrane-<version>-win64.zip
+# (the same source built 64-bit), each holding Bytrane.exe and README.txt, and dist/SHA256SUMS.
 # Two runs on one commit give the same bytes: the archive lists its files in a fixed order,
 # dated with the commit's time, with fixed permissions and no extra attributes.
 set -euo pipefail
@@ -16,28 +17,36 @@ if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
 fi
 
 rm -rf "$work"
-mkdir -p "$work/src" "$work/stage" "$dist"
+mkdir -p "$work/src" "$dist"
 git -C "$root" archive HEAD | tar -x -C "$work/src"
-
-cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$work/build.log" 2>&1 \
-  && cmake --build "$work/build" --target Bytrane -j"$(nproc)" >>"$work/build.log" 2>&1 \
-  || { cat "$work/build.log" >&2; echo "package: build failed" >&2; exit 1; }
 
 version=$(sed -n 's/^#define BYTRANE_VERSION_TEXT "\([^"]*\)"$/\1/p' "$work/src/resources/Version.h")
 [ -n "$version" ] || { echo "package: no BYTRANE_VERSION_TEXT in resources/Version.h" >&2; exit 1; }
-name=Bytrane-$version-win32.zip
-
-cp "$work/build/Bytrane.exe" "$work/stage/Bytrane.exe"
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$work/src/resources/README-windows.txt" >"$work/stage/README.txt"
-chmod 755 "$work/stage/Bytrane.exe"
-chmod 644 "$work/stage/README.txt"
 commit_time=$(git -C "$root" log -1 --format=%ct HEAD)
-touch -d "@$commit_time" "$work/stage/Bytrane.exe" "$work/stage/README.txt"
-# Zip records local time; UTC makes the recorded time the same on every machine.
-(cd "$work/stage" && TZ=UTC zip -q -X -9 "$work/$name" Bytrane.exe README.txt)
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$work/src/resources/README-windows.txt" >"$work/README.txt"
+chmod 644 "$work/README.txt"
+touch -d "@$commit_time" "$work/README.txt"
 
-rm -f "$dist"/Bytrane-*-win32.zip "$dist/SHA256SUMS"
-mv "$work/$name" "$dist/$name"
-(cd "$dist" && sha256sum "$name" >SHA256SUMS)
+# Builds one target's exe and writes its archive into $work; prints the archive's name.
+archive() {
+  local target=$1 flavour=$2 build=$work/build-$1 stage=$work/stage-$2
+  local name=Bytrane-$version-$flavour.zip
+  cmake -S "$work/src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-$target.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$build.log" 2>&1 \
+    && cmake --build "$build" --target Bytrane -j"$(nproc)" >>"$build.log" 2>&1 \
+    || { cat "$build.log" >&2; echo "package: $target build failed" >&2; return 1; }
+  mkdir -p "$stage"
+  cp "$build/Bytrane.exe" "$stage/Bytrane.exe"
+  cp -p "$work/README.txt" "$stage/README.txt"
+  chmod 755 "$stage/Bytrane.exe"
+  touch -d "@$commit_time" "$stage/Bytrane.exe"
+  # Zip records local time; UTC makes the recorded time the same on every machine.
+  (cd "$stage" && TZ=UTC zip -q -X -9 "$work/$name" Bytrane.exe README.txt)
+  echo "$name"
+}
+
+win32=$(archive i686 win32) && win64=$(archive x86_64 win64) || exit 1
+rm -f "$dist"/Bytrane-*-win32.zip "$dist"/Bytrane-*-win64.zip "$dist/SHA256SUMS"
+mv "$work/$win32" "$work/$win64" "$dist/"
+(cd "$dist" && sha256sum "$win32" "$win64" >SHA256SUMS)
 cat "$dist/SHA256SUMS"

@@ -16,7 +16,7 @@ exe=$BUILD_DIR/Bytrane.exe
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   bytrane_wine_prefix
-  exec wine "$exe" "$(winepath -w "$file" 2>/dev/null)"
+  exec "$WINE" "$exe" "$(bytrane_windows_path "$file")"
 fi
 
 XVFB_PID=""
@@ -30,7 +30,7 @@ trap cleanup EXIT
 bytrane_start_xvfb || exit 1
 bytrane_wine_prefix
 # Wine's virtual desktop draws captions and frames where no window manager runs.
-wine explorer /desktop=Desktop,800x640 "$exe" "$(winepath -w "$file" 2>/dev/null)" >/dev/null 2>&1 &
+"$WINE" explorer /desktop=Desktop,800x640 "$exe" "$(bytrane_windows_path "$file")" >/dev/null 2>&1 &
 WINE_PID=$!
 shot=${SCREENSHOT:-$BUILD_DIR/bytrane-screenshot.png}
 # Emulated 32-bit code starts Wine's desktop and the program far more slowly than native code.

@@ -7,6 +7,7 @@ source "$(dirname "$0")/wine-env.sh"
 
 packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb x11-utils imagemagick zip unzip
   googletest cmake make g++ clang libclang-rt-14-dev

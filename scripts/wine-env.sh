@@ -1,23 +1,54 @@
 # Sourced by the other scripts: where the build lives and how Wine is run there.
 # The Wine prefix stays inside the build folder so nothing outside the checkout is touched.
 BYTRANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$BYTRANE_ROOT/build}
-export WINEPREFIX=$BUILD_DIR/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
+
+# One source, two builds: i686 (the PE32 Bytrane.exe, in build/, the default) and x86_64 (the
+# PE32+, in build64/). Each has a Wine prefix of its own. Debian's wine, winepath and wineboot
+# wrappers always pick the 32-bit loader where it is installed, so the 64-bit build calls the
+# 64-bit loader by its path.
+bytrane_use_target() {
+  BYTRANE_TARGET=$1
+  case $BYTRANE_TARGET in
+    i686)
+      BUILD_DIR=${BUILD_DIR32:-$BYTRANE_ROOT/build}
+      export WINEARCH=win32
+      WINE=wine ;;
+    x86_64)
+      BUILD_DIR=${BUILD_DIR64:-$BYTRANE_ROOT/build64}
+      export WINEARCH=win64
+      WINE=/usr/lib/wine/wine64 ;;
+    *) echo "unknown target $BYTRANE_TARGET (i686 or x86_64)" >&2; return 1 ;;
+  esac
+  export WINEPREFIX=$BUILD_DIR/wineprefix
+}
+BUILD_DIR32=${BUILD_DIR32:-${BUILD_DIR:-}}
+bytrane_use_target "${BYTRANE_TARGET:-i686}"
+
+# The Windows name of a host path: Wine's drive Z: is the host's root.
+bytrane_windows_path() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
 
 # The Xvfb and the wineserver a script starts, stopped by their PIDs when it ends.
 XVFB_PID=""
 WINESERVER_PID=""
-bytrane_stop_services() {
+bytrane_stop_wineserver() {
   if [ -n "$WINESERVER_PID" ]; then wineserver -k >/dev/null 2>&1; kill "$WINESERVER_PID" 2>/dev/null; wait "$WINESERVER_PID" 2>/dev/null; fi
+  WINESERVER_PID=""
+}
+bytrane_stop_services() {
+  bytrane_stop_wineserver
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
 }
 
 # Configures and builds the cross build into $BUILD_DIR.
 bytrane_build() {
-  cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-i686.cmake" \
+  mkdir -p "$BUILD_DIR"
+  cmake -S "$BYTRANE_ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$BYTRANE_ROOT/cmake/mingw-$BYTRANE_TARGET.cmake" \
     -DCMAKE_BUILD_TYPE=Release >"$BUILD_DIR.configure.log" 2>&1 || { cat "$BUILD_DIR.configure.log"; return 1; }
   cmake --build "$BUILD_DIR" -j"$(nproc)" 2>&1 | grep -E 'warning|error|Error' ; return "${PIPESTATUS[0]}"
 }
@@ -26,9 +57,9 @@ bytrane_build() {
 bytrane_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 </dev/null || true
+    "$WINE" wineboot -i >/dev/null 2>&1 </dev/null || true
     # Without a window manager, Wine waits about 2 s whenever a managed top-level window hides.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
     wineserver -w 2>/dev/null || true
   fi
   bytrane_wine_fonts
@@ -76,7 +107,7 @@ bytrane_start_wineserver() {
   # The first program of a session also starts Wine's services; start them here, with no
   # pipe of ours to inherit.
   sleep 0.5
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # How this machine runs 32-bit x86 programs such as Wine's 32-bit loader: "native", "qemu X.Y.Z"

@@ -1,6 +1,9 @@
 #include "view/Document.h"
 
 #include "framework/FileHandle.h"
+#include "view/LoadSeam.h"
+
+GlobalAllocFunction loadGlobalAlloc = GlobalAlloc;
 
 namespace {
 
@@ -46,7 +49,7 @@ int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
     }
     size = sizeLow;
     Release();
-    data = static_cast<BYTE*>(GlobalAlloc(GMEM_ZEROINIT, size + extraBytes));
+    data = static_cast<BYTE*>(loadGlobalAlloc(GMEM_ZEROINIT, size + extraBytes));
     if (data == nullptr) {
         Report(failure, LoadFailure::NoMemory);
         return 0;

@@ -65,7 +65,7 @@ TEST_F(ControlTest, AutomaticIdentifiersCountUpFrom900InCreationOrder) {
     ASSERT_EQ(1, bar.CreateBar(parent.hwnd));
     EXPECT_EQ(first + 3, bar.id);
     EXPECT_EQ(first + 3, GetDlgCtrlID(bar.hwnd));
-    EXPECT_EQ(0, GetWindowLongA(bar.hwnd, GWL_USERDATA));
+    EXPECT_EQ(0, GetWindowLongPtrA(bar.hwnd, GWLP_USERDATA));
 }
 
 TEST_F(ControlTest, GivenIdentifierIsUsedAndTheWindowBound) {
@@ -75,7 +75,7 @@ TEST_F(ControlTest, GivenIdentifierIsUsedAndTheWindowBound) {
     ASSERT_EQ(1, edit.Create(parent.hwnd, reinterpret_cast<HMENU>(given), "text", 0, 0, FieldWidth, FieldHeight));
     EXPECT_EQ(before, nextControlId);
     EXPECT_EQ(given, GetDlgCtrlID(edit.hwnd));
-    EXPECT_EQ(reinterpret_cast<LONG>(&edit), GetWindowLongA(edit.hwnd, GWL_USERDATA));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&edit), GetWindowLongPtrA(edit.hwnd, GWLP_USERDATA));
     EXPECT_EQ("text", TextOf(edit.hwnd));
     EXPECT_EQ(static_cast<LONG>(0x503001C4), GetWindowLongA(edit.hwnd, GWL_STYLE) & 0x503001C4);
     EXPECT_TRUE(GetWindowLongA(edit.hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
@@ -102,8 +102,8 @@ TEST_F(ControlTest, DialogItemsAreAdoptedNotCreated) {
         childrenAfter = CountChildren(window);
         editText = TextOf(edit.hwnd);
         buttonText = TextOf(button.hwnd);
-        EXPECT_EQ(reinterpret_cast<LONG>(&edit), GetWindowLongA(editItem, GWL_USERDATA));
-        EXPECT_EQ(reinterpret_cast<LONG>(&button), GetWindowLongA(buttonItem, GWL_USERDATA));
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(&edit), GetWindowLongPtrA(editItem, GWLP_USERDATA));
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(&button), GetWindowLongPtrA(buttonItem, GWLP_USERDATA));
     };
     ASSERT_EQ(IDOK, dialog.Run(IDD_TEST_DIALOG));
     EXPECT_EQ(1, edited);
@@ -162,13 +162,13 @@ TEST_F(ControlTest, FirstSubclassingKeepsTheClassProcedure) {
     EXPECT_EQ(classProc, editClassProc);
     EXPECT_EQ(ForeignProcedure, second.Subclass(nullptr));
     EXPECT_EQ(classProc, editClassProc);
-    EXPECT_EQ(reinterpret_cast<LONG>(Control::ControlSubclassProc), GetWindowLongA(second.hwnd, GWL_WNDPROC));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(Control::ControlSubclassProc), GetWindowLongPtrA(second.hwnd, GWLP_WNDPROC));
 }
 
 TEST_F(ControlTest, SubclassWindowNeedsAWindowAndAProcedure) {
     EditControl edit;
     ASSERT_EQ(1, edit.Create(parent.hwnd, nullptr, "", 0, 0, FieldWidth, FieldHeight));
-    LONG before = GetWindowLongA(edit.hwnd, GWL_WNDPROC);
+    LONG_PTR before = GetWindowLongPtrA(edit.hwnd, GWLP_WNDPROC);
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, parent.hwnd, nullptr, appInstance, nullptr);
     DestroyWindow(gone);
     const struct {
@@ -178,7 +178,7 @@ TEST_F(ControlTest, SubclassWindowNeedsAWindowAndAProcedure) {
     for (const auto& row : table) {
         EXPECT_EQ(nullptr, SubclassWindow(row.window, row.procedure));
     }
-    EXPECT_EQ(before, GetWindowLongA(edit.hwnd, GWL_WNDPROC));
+    EXPECT_EQ(before, GetWindowLongPtrA(edit.hwnd, GWLP_WNDPROC));
 
     buttonClassProc = nullptr;
     ButtonControl unbuilt;
@@ -223,7 +223,7 @@ TEST_F(ControlTest, ButtonSubclassedOnCreateWhenAsked) {
         ButtonControl button(row.subclassOnCreate);
         ASSERT_EQ(1, button.Create(parent.hwnd, nullptr, "B", 0, 0, FieldWidth, FieldHeight));
         EXPECT_EQ(row.subclassed,
-                  GetWindowLongA(button.hwnd, GWL_WNDPROC) == reinterpret_cast<LONG>(Control::ControlSubclassProc));
+                  GetWindowLongPtrA(button.hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Control::ControlSubclassProc));
         EXPECT_EQ(row.subclassed, buttonClassProc != nullptr);
     }
 }

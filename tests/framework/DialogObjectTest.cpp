@@ -28,7 +28,7 @@ TEST_F(DialogObjectTest, BoundDialogSeesItsObjectFromInitDialogOnAndReturnsTheEn
         bool sawCommand = false;
         for (const TestDialog::Seen& seen : dialog.seen) {
             EXPECT_EQ(dialog.hwnd, seen.dialog);
-            EXPECT_EQ(reinterpret_cast<LONG>(&dialog), seen.boundObject);
+            EXPECT_EQ(reinterpret_cast<LONG_PTR>(&dialog), seen.boundObject);
             sawCommand = sawCommand || seen.message == WM_COMMAND;
         }
         EXPECT_TRUE(sawCommand);
@@ -50,7 +50,7 @@ TEST_F(DialogObjectTest, DialogRunWithoutAnObjectStaysUnbound) {
                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
             }
             if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-                EndDialog(dialog, GetWindowLongA(dialog, DWL_USER) == 0 ? IDOK : IDCANCEL);
+                EndDialog(dialog, GetWindowLongPtrA(dialog, DWLP_USER) == 0 ? IDOK : IDCANCEL);
                 return TRUE;
             }
             return DialogObject::StaticDialogProc(dialog, message, wParam, lParam);

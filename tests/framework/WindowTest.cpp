@@ -225,7 +225,7 @@ TEST_F(WindowTest, WindowOfTheClassWithoutAnObjectGetsDefaultProcessing) {
     HWND bare = CreateWindowExA(0, TestWindow::ClassName, "bare", WS_POPUP, 0, 0, WindowWidth, WindowHeight,
                                 nullptr, nullptr, appInstance, nullptr);
     ASSERT_NE(nullptr, bare);
-    EXPECT_EQ(0, GetWindowLongA(bare, GWL_USERDATA));
+    EXPECT_EQ(0, GetWindowLongPtrA(bare, GWLP_USERDATA));
     EXPECT_EQ(4, SendMessageA(bare, WM_GETTEXTLENGTH, 0, 0));
     EXPECT_TRUE(DestroyWindow(bare));
 }
@@ -233,7 +233,7 @@ TEST_F(WindowTest, WindowOfTheClassWithoutAnObjectGetsDefaultProcessing) {
 TEST_F(WindowTest, BindingIsSetAtNcCreate) {
     RecordingWindow window;
     ASSERT_EQ(1, CreateRecording(window));
-    EXPECT_EQ(reinterpret_cast<LONG>(&window), GetWindowLongA(window.hwnd, GWL_USERDATA));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&window), GetWindowLongPtrA(window.hwnd, GWLP_USERDATA));
 }
 
 TEST_F(WindowTest, CreateOnALiveObjectCreatesNothing) {

@@ -13,7 +13,7 @@ INT_PTR TestDialog::Run(int templateId, HWND owner) {
 }
 
 INT_PTR TestDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    seen.push_back({message, hwnd, GetWindowLongA(hwnd, DWL_USER), lParam});
+    seen.push_back({message, hwnd, GetWindowLongPtrA(hwnd, DWLP_USER), lParam});
     switch (message) {
     case WM_INITDIALOG:
         if (onInit) {

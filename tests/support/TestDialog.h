@@ -14,7 +14,7 @@ public:
     struct Seen {
         UINT message;
         HWND dialog;
-        LONG boundObject;
+        LONG_PTR boundObject;
         LPARAM lParam;
     };
 

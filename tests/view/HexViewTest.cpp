@@ -191,7 +191,7 @@ TEST_F(HexViewTest, KeysAndWheel) {
         {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 30, 14},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 30, 46},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 30, 14},              // any turn is one step
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -5 * WHEEL_DELTA), 30, 46},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-5 * WHEEL_DELTA)), 30, 46},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 30, 46},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 5, 0},
         {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 95, LastRow},
