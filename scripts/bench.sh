@@ -3,6 +3,8 @@
 # host over the same bytes and the natively built matcher next to glibc's memmem in memory, and
 # prints one table with a "below target" line for every target missed; the figures also go to
 # $BUILD_DIR/bench.json. Needs about 1 GiB free in ${TMPDIR:-/tmp}.
+# It measures the i686 build where 32-bit code runs natively and the x86_64 build where it is
+# emulated (BYTRANE_TARGET=i686 or x86_64 chooses), and names the build it measured.
 # Other work on the machine skews the figures; run it on an otherwise idle machine.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
@@ -10,6 +12,12 @@ source "$(dirname "$0")/wine-env.sh"
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
 RUNS_32BIT=$(bytrane_report_i386)
 echo "$RUNS_32BIT"
+# Where 32-bit code is emulated, the PE32's figures would measure the emulator: the 64-bit build
+# of the same source runs natively. BYTRANE_TARGET chooses a build explicitly.
+if [ -z "${BYTRANE_TARGET:-}" ] && [ "$(bytrane_i386_runner)" != native ]; then
+  bytrane_use_target x86_64
+fi
+echo "Benchmarked build: $BYTRANE_TARGET ($BUILD_DIR)"
 mkdir -p "$BUILD_DIR"
 
 DATA_FOLDER=""
@@ -27,7 +35,7 @@ bytrane_start_wineserver
 DATA_FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/bytrane-bench.XXXXXX")
 data=$DATA_FOLDER/search.bin
 raw=$BUILD_DIR/bench-raw.txt
-wine "$BUILD_DIR/bench/bytrane_bench.exe" "Z:${data//\//\\}" >"$raw" </dev/null || { cat "$raw"; echo "benchmark failed"; exit 1; }
+"$WINE" "$BUILD_DIR/bench/bytrane_bench.exe" "Z:${data//\//\\}" >"$raw" </dev/null || { cat "$raw"; echo "benchmark failed"; exit 1; }
 
 # The in-memory anchor: the same matcher source built for the host, beside glibc's memmem.
 anchor=$BUILD_DIR/native_anchor
@@ -36,7 +44,7 @@ g++ -O2 -std=c++17 -Wall -Wextra -I"$BYTRANE_ROOT" "$BYTRANE_ROOT/bench/NativeAn
 "$anchor" >>"$raw" || { cat "$raw"; echo "native anchor failed"; exit 1; }
 
 # The host tools read the kept search data; the load comparison reads a 512 MiB file of its own.
-RUNS_32BIT=$RUNS_32BIT LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
+RUNS_32BIT=$RUNS_32BIT BYTRANE_TARGET=$BYTRANE_TARGET LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
 import json, os, statistics, subprocess, sys, time
 
 raw, data, load_file, json_path = sys.argv[1:5]
@@ -107,7 +115,8 @@ rows += [
     ("Search 256 MiB, plain byte loop", "search.plain_byte_loop", None),
     ("memcpy bandwidth", "search.memcpy", None),
 ]
-if "emulated" in os.environ.get("RUNS_32BIT", ""):
+print("Bytrane's figures: the %s build" % os.environ["BYTRANE_TARGET"])
+if os.environ["BYTRANE_TARGET"] == "i686" and "emulated" in os.environ.get("RUNS_32BIT", ""):
     print("Bytrane's figures below were taken with its 32-bit code emulated (%s):"
           % os.environ["RUNS_32BIT"].split(": ", 1)[1])
     print("they measure the emulator, not the program. The grep, host cat, native and memmem figures")

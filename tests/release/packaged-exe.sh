@@ -9,6 +9,11 @@ archive=$source/dist/Bytrane-$version-$flavour.zip
 rm -rf "$work" && mkdir -p "$work" && unzip -q "$archive" -d "$work"
 [ "$(zipinfo -1 "$archive" | tr '\n' ' ')" = "Bytrane.exe README.txt " ] || { zipinfo -1 "$archive"; exit 1; }
 ! grep -qv $'\r$' "$work/README.txt" || { echo "README.txt has lines without a Windows line end"; exit 1; }
+# The optional header's magic tells a PE32 (010b) from a PE32+ (020b).
+header=$(od -An -t u4 -j 60 -N 4 "$work/Bytrane.exe" | tr -d ' ')
+magic=$(od -An -t x2 -j $((header + 24)) -N 2 "$work/Bytrane.exe" | tr -d ' ')
+expected=$([ "$flavour" = win32 ] && echo 010b || echo 020b)
+[ "$magic" = "$expected" ] || { echo "the $flavour archive holds a PE with magic $magic, not $expected"; exit 1; }
 strings -el "$work/Bytrane.exe" | grep -A1 -x FileVersion | grep -qxF "$version" || { echo "not version $version"; exit 1; }
 # A filter that matches nothing passes in GoogleTest, so the count of journeys run is checked.
 run=$(BYTRANE_EXE=$work/Bytrane.exe "$wine" "$journeys" --gtest_filter=StartupJourney.QuotedPathWithSpacesOpensTheFile 2>&1) \
