@@ -16,6 +16,7 @@
 #include "app/Globals.h"
 #include "search/DialogIds.h"
 #include "tests/support/DialogAnswerer.h"
+#include "tests/support/FileFacts.h"
 #include "tests/support/MessagePump.h"
 #include "view/SaveSeam.h"
 
@@ -44,6 +45,22 @@ int callsSeen = 0;
 // Room for the file once but not for a second copy: only the first write comes up short.
 BOOL WINAPI ShortFirstWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
     return WriteFile(file, buffer, callsSeen++ == 0 ? count - 1 : count, written, overlapped);
+}
+
+// The copy beside the file is written whole; writing over the file itself then fails or comes up
+// short.
+BOOL WINAPI FailsAfterTheCopy(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    return callsSeen++ == 0 ? WriteFile(file, buffer, count, written, overlapped)
+                            : FailingWrite(file, buffer, count, written, overlapped);
+}
+
+BOOL WINAPI ShortAfterTheCopy(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    return WriteFile(file, buffer, callsSeen++ == 0 ? count : count - 1, written, overlapped);
+}
+
+BOOL WINAPI RightsUnreadable(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
 }
 
 // A share or protected folder where the user may change the file but not add one.
@@ -83,6 +100,7 @@ protected:
         saveTempFileName = GetTempFileNameA;
         saveFlushFileBuffers = FlushFileBuffers;
         saveMoveFile = MoveFileExA;
+        saveGetFileSecurity = GetFileSecurityA;
     }
 
     // Loads the file and changes its first byte, as an edit would; returns the document.
@@ -297,6 +315,80 @@ TEST_F(ReliabilityTest, SaveKeepsTheFilesAttributes) {
     EXPECT_EQ(before, GetFileAttributesA(path.c_str()) & marks);
     EXPECT_EQ(document, folder_.Read("marked.bin"));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A save keeps who may open the file and every name it has. The copy is renamed over the file only
+// where that changes nothing but the bytes (the file index then changes); otherwise the file itself
+// is written over and stays the same file.
+TEST_F(ReliabilityTest, SaveKeepsTheFilesRightsAndNames) {
+    struct Case { const char* name; bool restricted; bool secondName; FileSecurityFunction rights; bool renamed; };
+    const Case cases[] = {
+        {"ordinary file", false, false, GetFileSecurityA, true},
+        {"rights given to the owner alone", true, false, GetFileSecurityA, false},
+        {"second name", false, true, GetFileSecurityA, false},
+        {"rights cannot be read", false, false, RightsUnreadable, false},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder_.Write("kept.bin", Bytes(700, 16));
+        std::string other = folder_.Path("other.bin");
+        ASSERT_TRUE(!c.restricted || harness::RestrictToOwner(path)) << c.name;
+        ASSERT_TRUE(!c.secondName || CreateHardLinkA(other.c_str(), path.c_str(), nullptr)) << c.name;
+        const std::string rights = harness::RightsOf(path);
+        const harness::FileIdentity before = harness::IdentityOf(path);
+        ASSERT_FALSE(rights.empty()) << c.name;
+        std::string document = LoadChanged(path);
+        saveGetFileSecurity = c.rights;
+        {
+            harness::BoxCatcher boxes;
+            EXPECT_EQ(1, hexView.Save()) << c.name;
+            EXPECT_TRUE(boxes.texts.empty()) << c.name;
+        }
+        const harness::FileIdentity after = harness::IdentityOf(path);
+        EXPECT_EQ(rights, harness::RightsOf(path)) << c.name;
+        EXPECT_EQ(c.renamed, after.index != before.index) << c.name;
+        EXPECT_EQ(before.links, after.links) << c.name;
+        EXPECT_EQ(document, folder_.Read("kept.bin")) << c.name;
+        if (c.secondName) {
+            EXPECT_EQ(document, folder_.Read("other.bin")) << c.name;
+            EXPECT_EQ(after.index, harness::IdentityOf(other).index) << c.name;
+        }
+        EXPECT_EQ(c.secondName ? 2u : 1u, folder_.FileNames().size()) << c.name << ": no temporary file is left";
+        EXPECT_EQ(0, hexView.modified) << c.name;
+        DeleteFileA(path.c_str());
+        DeleteFileA(other.c_str());
+    }
+}
+
+// A fault while the kept file is written over: the file may hold a mixture, so the complete copy
+// stays beside it as the one whole new version, and later saves leave it alone.
+TEST_F(ReliabilityTest, AFaultWhileWritingOverTheKeptFileLeavesTheCompleteCopy) {
+    const WriteFileFunction faults[] = {FailsAfterTheCopy, ShortAfterTheCopy};
+    for (WriteFileFunction fault : faults) {
+        std::string path = folder_.Write("kept.bin", Bytes(1500, 17));
+        ASSERT_TRUE(harness::RestrictToOwner(path));
+        std::string document = LoadChanged(path);
+        saveWriteFile = fault;
+        callsSeen = 0;
+        {
+            harness::BoxCatcher boxes;
+            EXPECT_EQ(0, hexView.Save());
+            ASSERT_EQ(1u, boxes.texts.size());
+            EXPECT_EQ(WriteErrorText, boxes.texts[0]);
+        }
+        saveWriteFile = WriteFile;
+        EXPECT_EQ(1, hexView.modified);
+        std::vector<std::string> names = folder_.FileNames();
+        ASSERT_EQ(2u, names.size());
+        const std::string copy = names[0] == "kept.bin" ? names[1] : names[0];
+        EXPECT_EQ(document, folder_.Read(copy));
+
+        EXPECT_EQ(1, hexView.Save());
+        EXPECT_EQ(document, folder_.Read("kept.bin"));
+        EXPECT_EQ(names, folder_.FileNames());
+        EXPECT_EQ(document, folder_.Read(copy));
+        DeleteFileA(path.c_str());
+        DeleteFileA(folder_.Path(copy).c_str());
+    }
 }
 
 // A real volume that fills up: the test script mounts a 1 MiB tmpfs and names it (as a Wine
