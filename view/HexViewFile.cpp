@@ -17,6 +17,8 @@ namespace {
 
 const DWORD ExtraBytes = 2;
 const char TempPrefix[] = "byt";
+// What GetTempFileNameA adds to the folder: a separator, the prefix, four hex digits and ".tmp".
+const size_t TempNameLength = 12;
 const char WriteErrorText[] = "An error occurred, file not saved.";
 // What a rename must carry over from the file it replaces; read-only targets are refused anyway.
 const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -129,7 +131,10 @@ void HexView::OpenFile() {
 // whole document, flushed, or is deleted again.
 HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original,
                                        char* temporary) {
-    if (saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
+    // With no room for the name in a path, Wine still creates the file but hands back a cut name,
+    // which could then be neither written nor deleted.
+    if (strlen(folder) + TempNameLength >= static_cast<size_t>(PathSize) ||
+        saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
         return CopyNotCreated;
     }
     bool complete;

@@ -248,6 +248,7 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
         EXPECT_EQ(document, harness::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"doc.bin"}, harness::ScratchFolder::NamesIn(c.folder)) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
         DeleteFileA(path.c_str());
     }
