@@ -5,9 +5,6 @@
 
 #include "framework/FileHandle.h"
 #include "framework/TextUtil.h"
-#include "view/SaveSeam.h"
-
-FileSecurityFunction saveGetFileSecurity = GetFileSecurityA;
 
 namespace {
 
@@ -33,8 +30,8 @@ bool SameRights(const char* copy, const char* target) {
     alignas(sizeof(void*)) BYTE copyRights[DescriptorRoom];
     alignas(sizeof(void*)) BYTE targetRights[DescriptorRoom];
     DWORD needed = 0;
-    if (!saveGetFileSecurity(target, RightsParts, targetRights, DescriptorRoom, &needed) ||
-        !saveGetFileSecurity(copy, RightsParts, copyRights, DescriptorRoom, &needed)) {
+    if (!GetFileSecurityA(target, RightsParts, targetRights, DescriptorRoom, &needed) ||
+        !GetFileSecurityA(copy, RightsParts, copyRights, DescriptorRoom, &needed)) {
         return false;
     }
     DWORD size = GetSecurityDescriptorLength(targetRights);

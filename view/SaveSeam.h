@@ -2,18 +2,14 @@
 #include <windows.h>
 
 // The system calls that saving goes through. Tests replace them to simulate a full disk, a short
-// write, a folder where no file may be created, a failed flush, a rename that does not happen or
-// rights that cannot be read.
+// write, a folder where no file may be created, a failed flush or a rename that does not happen.
 typedef BOOL(WINAPI* WriteFileFunction)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
                                         LPOVERLAPPED overlapped);
 typedef UINT(WINAPI* TempFileNameFunction)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
 typedef BOOL(WINAPI* FlushFunction)(HANDLE file);
 typedef BOOL(WINAPI* MoveFileFunction)(LPCSTR from, LPCSTR to, DWORD flags);
-typedef BOOL(WINAPI* FileSecurityFunction)(LPCSTR path, SECURITY_INFORMATION parts, PSECURITY_DESCRIPTOR descriptor,
-                                           DWORD size, LPDWORD needed);
 
 extern WriteFileFunction saveWriteFile;
 extern TempFileNameFunction saveTempFileName;
 extern FlushFunction saveFlushFileBuffers;
 extern MoveFileFunction saveMoveFile;
-extern FileSecurityFunction saveGetFileSecurity;
