@@ -85,6 +85,8 @@ private:
     enum CopyResult { CopyWritten, CopyNotCreated, CopyNoRoom, CopyFailed };
     CopyResult WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original, char* temporary);
     int PutCopyInPlace(const char* temporary, const char* path);
+    int WriteOverKeptFile(const char* temporary, const char* path);
     int WriteInPlace(const char* path, bool exists);
+    bool Overwrite(HANDLE file);
     bool WriteDocument(HANDLE file, bool* noRoom);
 };

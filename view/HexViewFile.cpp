@@ -5,6 +5,7 @@
 #include "framework/FileHandle.h"
 #include "framework/TextUtil.h"
 #include "view/HexView.h"
+#include "view/RenameCheck.h"
 #include "view/SaveSeam.h"
 
 WriteFileFunction saveWriteFile = WriteFile;
@@ -16,6 +17,8 @@ namespace {
 
 const DWORD ExtraBytes = 2;
 const char TempPrefix[] = "byt";
+// What GetTempFileNameA adds to the folder: a separator, the prefix, four hex digits and ".tmp".
+const size_t TempNameLength = 12;
 const char WriteErrorText[] = "An error occurred, file not saved.";
 // What a rename must carry over from the file it replaces; read-only targets are refused anyway.
 const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -128,7 +131,10 @@ void HexView::OpenFile() {
 // whole document, flushed, or is deleted again.
 HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original,
                                        char* temporary) {
-    if (saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
+    // With no room for the name in a path, Wine still creates the file but hands back a cut name,
+    // which could then be neither written nor deleted.
+    if (strlen(folder) + TempNameLength >= static_cast<size_t>(PathSize) ||
+        saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
         return CopyNotCreated;
     }
     bool complete;
@@ -174,9 +180,32 @@ int HexView::PutCopyInPlace(const char* temporary, const char* path) {
     return 0;
 }
 
+// Where the rename would change more than the bytes (other rights or owner, a second name, named
+// streams), the file itself is kept: the document is written over it while the complete copy
+// waits beside it, so every right, name, stream, time and the file index stay the file's own.
+// The copy goes once the file holds the whole document. After a failed or interrupted write it
+// is the one whole new version on disk and stays for the user; it goes only if the file could
+// not even be opened, and so still holds its old bytes.
+int HexView::WriteOverKeptFile(const char* temporary, const char* path) {
+    bool opened;
+    bool written;
+    {
+        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        opened = file.IsValid();
+        written = opened && Overwrite(file.Get());
+    }
+    if (written || !opened) {
+        DeleteFileA(temporary);
+    }
+    if (!written) {
+        host->ShowError(WriteErrorText, ProgramCaption);
+        return 0;
+    }
+    return 1;
+}
+
 // The second choice, for when no copy fits or may be made beside the target: the file is
-// overwritten where it stands. It is first grown to the document's size, so that the writes
-// themselves need no new room.
+// overwritten where it stands.
 int HexView::WriteInPlace(const char* path, bool exists) {
     int result;
     {
@@ -185,15 +214,7 @@ int HexView::WriteInPlace(const char* path, bool exists) {
         if (!file.IsValid()) {
             return 0;
         }
-        DWORD sizeOnDisk = GetFileSize(file.Get(), nullptr);
-        DWORD count = static_cast<DWORD>(fileSize);
-        bool noRoom;
-        bool grown = sizeOnDisk != INVALID_FILE_SIZE &&
-                     (sizeOnDisk >= count ||
-                      (SetFilePointer(file.Get(), static_cast<LONG>(count), nullptr, FILE_BEGIN) == count &&
-                       SetEndOfFile(file.Get())));
-        result = grown && SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN) == 0 &&
-                 WriteDocument(file.Get(), &noRoom);
+        result = Overwrite(file.Get());
     }
     if (!result) {
         if (!exists) {
@@ -202,6 +223,18 @@ int HexView::WriteInPlace(const char* path, bool exists) {
         host->ShowError(WriteErrorText, ProgramCaption);
     }
     return result;
+}
+
+// Writes the document over the file from its start. The file is first grown to the document's
+// size, so that the writes themselves need no new room.
+bool HexView::Overwrite(HANDLE file) {
+    DWORD sizeOnDisk = GetFileSize(file, nullptr);
+    DWORD count = static_cast<DWORD>(fileSize);
+    bool noRoom;
+    bool grown = sizeOnDisk != INVALID_FILE_SIZE &&
+                 (sizeOnDisk >= count ||
+                  (SetFilePointer(file, static_cast<LONG>(count), nullptr, FILE_BEGIN) == count && SetEndOfFile(file)));
+    return grown && SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 && WriteDocument(file, &noRoom);
 }
 
 // Writes the whole document at the file position, cuts the file there and flushes it. noRoom
@@ -239,6 +272,9 @@ int HexView::WriteToFile(const char* path) {
     FolderOfPath(path, folder);
     switch (WriteCopy(folder, exists ? &original : nullptr, temporary)) {
     case CopyWritten:
+        if (exists && !RenameChangesOnlyBytes(temporary, path)) {
+            return WriteOverKeptFile(temporary, path);
+        }
         return PutCopyInPlace(temporary, path);
     case CopyFailed:
         host->ShowError(WriteErrorText, ProgramCaption);

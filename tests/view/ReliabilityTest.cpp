@@ -25,6 +25,7 @@ const char WriteErrorText[] = "An error occurred, file not saved.";
 const char ModifiedText[] = "\tModified";
 const int CharColumn = 58;
 const int ByteValueCount = 256;
+const DWORD DescriptorRoom = 8192;
 
 using harness::Bytes;
 using harness::DocumentBytes;
@@ -44,6 +45,39 @@ int callsSeen = 0;
 // Room for the file once but not for a second copy: only the first write comes up short.
 BOOL WINAPI ShortFirstWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
     return WriteFile(file, buffer, callsSeen++ == 0 ? count - 1 : count, written, overlapped);
+}
+
+// The file's owner, group and rights as the system describes them.
+std::string RightsOf(const std::string& path) {
+    alignas(sizeof(void*)) BYTE sd[DescriptorRoom];
+    DWORD needed = 0;
+    return GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION |
+                            DACL_SECURITY_INFORMATION, sd, DescriptorRoom, &needed)
+               ? std::string(reinterpret_cast<const char*>(sd), GetSecurityDescriptorLength(sd)) : std::string();
+}
+
+// Gives the file's owner alone any rights to it; under Wine its mode then shows none for others.
+bool RestrictToOwner(const std::string& path) {
+    std::string current = RightsOf(path);
+    struct { ACL header; BYTE entries[DescriptorRoom]; } dacl;
+    SECURITY_DESCRIPTOR restricted;
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE;
+    return !current.empty() && GetSecurityDescriptorOwner(&current[0], &owner, &defaulted) &&
+           InitializeAcl(&dacl.header, sizeof dacl, ACL_REVISION) &&
+           AddAccessAllowedAce(&dacl.header, ACL_REVISION, FILE_ALL_ACCESS, owner) &&
+           InitializeSecurityDescriptor(&restricted, SECURITY_DESCRIPTOR_REVISION) &&
+           SetSecurityDescriptorDacl(&restricted, TRUE, &dacl.header, FALSE) &&
+           SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &restricted);
+}
+
+// 0 for a name that holds no file.
+DWORDLONG FileIndexOf(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION information = {};
+    GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    return (static_cast<DWORDLONG>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
 }
 
 // A share or protected folder where the user may change the file but not add one.
@@ -230,6 +264,7 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
         EXPECT_EQ(document, harness::ScratchFolder::ReadAt(path)) << c.name;
+        EXPECT_EQ(std::vector<std::string>{"doc.bin"}, harness::ScratchFolder::NamesIn(c.folder)) << c.name;
         EXPECT_EQ(0, hexView.modified) << c.name;
         DeleteFileA(path.c_str());
     }
@@ -297,6 +332,43 @@ TEST_F(ReliabilityTest, SaveKeepsTheFilesAttributes) {
     EXPECT_EQ(before, GetFileAttributesA(path.c_str()) & marks);
     EXPECT_EQ(document, folder_.Read("marked.bin"));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The copy is renamed over the file only where that changes nothing but the bytes (the file index
+// then changes); otherwise the file is written over, and if that fails the complete copy stays.
+TEST_F(ReliabilityTest, SaveKeepsTheFilesRightsAndNames) {
+    enum Target { Ordinary, OwnerOnly, SecondName };
+    struct Case { const char* name; Target target; WriteFileFunction write; bool saved; };
+    const Case cases[] = {
+        {"ordinary file", Ordinary, WriteFile, true},
+        {"rights given to the owner alone", OwnerOnly, WriteFile, true},
+        {"second name", SecondName, WriteFile, true},
+        {"short write over the kept file", OwnerOnly, ShortFirstWrite, false},
+    };
+    for (const Case& c : cases) {
+        harness::ScratchFolder folder;
+        std::string path = folder.Write("kept.bin", Bytes(700, 16));
+        std::string other = folder.Path("other.bin");
+        ASSERT_TRUE(c.target != OwnerOnly || RestrictToOwner(path)) << c.name;
+        ASSERT_TRUE(c.target != SecondName || CreateHardLinkA(other.c_str(), path.c_str(), nullptr)) << c.name;
+        const std::string rights = RightsOf(path);
+        const DWORDLONG index = FileIndexOf(path);
+        std::string document = LoadChanged(path);
+        saveWriteFile = c.write;
+        // Counted from one before the copy's write, so that the write over the kept file comes up short.
+        callsSeen = -1;
+        harness::BoxCatcher boxes;
+        EXPECT_EQ(c.saved ? 1 : 0, hexView.Save()) << c.name;
+        EXPECT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
+        EXPECT_EQ(rights, RightsOf(path)) << c.name;
+        EXPECT_EQ(c.target == Ordinary, FileIndexOf(path) != index) << c.name;
+        EXPECT_EQ(c.saved ? 0 : 1, hexView.modified) << c.name;
+        EXPECT_EQ(c.target == SecondName, FileIndexOf(other) == FileIndexOf(path)) << c.name;
+        // Sorted names: a copy left by this save ("byt...") comes first.
+        std::vector<std::string> names = folder.FileNames();
+        ASSERT_EQ(c.target == SecondName || !c.saved ? 2u : 1u, names.size()) << c.name;
+        EXPECT_EQ(document, folder.Read(c.saved ? "kept.bin" : names[0])) << c.name;
+    }
 }
 
 // A real volume that fills up: the test script mounts a 1 MiB tmpfs and names it (as a Wine
