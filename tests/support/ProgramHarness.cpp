@@ -91,4 +91,9 @@ BOOL WINAPI FailingWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) 
     return FALSE;
 }
 
+HGLOBAL WINAPI NoFreeBlock(UINT, SIZE_T) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
 }  // namespace harness

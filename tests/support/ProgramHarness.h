@@ -28,5 +28,7 @@ std::string Bytes(int size, int seed);
 std::string DocumentBytes();
 // A write that a full disk refuses, for the save seam.
 BOOL WINAPI FailingWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
+// An allocation that finds no free block, for the load seam.
+HGLOBAL WINAPI NoFreeBlock(UINT flags, SIZE_T bytes);
 
 }  // namespace harness

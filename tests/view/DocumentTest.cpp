@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/ProgramHarness.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -227,18 +228,13 @@ TEST_F(DocumentTest, TwoGibibytesOrMoreAreRefusedWithoutChange) {
     EXPECT_LT(GetTickCount() - started, 10000u) << "sparse files should cost nothing";
 }
 
-HGLOBAL WINAPI NoFreeBlock(UINT, SIZE_T) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-}
-
 TEST_F(DocumentTest, BlockThatCannotBeAllocatedLeavesNoBlock) {
     // The old block is released before the new one is asked for: when none is to be had,
     // data is null rather than the previous file's bytes.
     std::string kept = Write("kept.bin", "small");
     ASSERT_EQ(1, document_.Load(kept.c_str(), ViewExtraBytes));
     std::string path = Write("wanted.bin", "twelve bytes");
-    loadGlobalAlloc = NoFreeBlock;
+    loadGlobalAlloc = harness::NoFreeBlock;
     LoadFailure failure = LoadFailure::None;
     int loaded = document_.Load(path.c_str(), ViewExtraBytes, &failure);
     loadGlobalAlloc = GlobalAlloc;

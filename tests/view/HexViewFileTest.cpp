@@ -11,6 +11,7 @@
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
+#include "view/LoadSeam.h"
 #include "view/SaveSeam.h"
 
 namespace {
@@ -92,14 +93,14 @@ TEST_F(HexViewFileTest, FailedLoads) {
         const char* box;           // null: no box
         bool previousNameKept;
         bool emptied;              // the previous block is gone: the view shows 0 bytes
+        GlobalAllocFunction allocate;
     };
     const Case cases[] = {
-        {"missing", folder_.Path("missing.bin"), nullptr, false, false},
+        {"missing", folder_.Path("missing.bin"), nullptr, false, false, GlobalAlloc},
         {"too large", folder_.WriteSized("two gib.bin", 0, static_cast<LONG>(0x80000000u)),
-         "File too large to open (2 GiB or more).", false, false},
-        {"no memory", folder_.WriteSized("huge.bin", 0, 0x7FFFFFF0), nullptr, false,
-         true},
-        {"path too long", tooLong, nullptr, true, false},
+         "File too large to open (2 GiB or more).", false, false, GlobalAlloc},
+        {"no memory", folder_.Write("wanted.bin", Bytes(40, 1)), nullptr, false, true, harness::NoFreeBlock},
+        {"path too long", tooLong, nullptr, true, false, GlobalAlloc},
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(c.path.empty()) << c.name;
@@ -114,7 +115,9 @@ TEST_F(HexViewFileTest, FailedLoads) {
 
         int result;
         harness::BoxCatcher boxes;
+        loadGlobalAlloc = c.allocate;
         result = hexView.LoadFile(c.path.c_str());
+        loadGlobalAlloc = GlobalAlloc;
 
         EXPECT_EQ(0, result) << c.name;
         if (c.box == nullptr) {
