@@ -10,11 +10,11 @@ set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
-RUNS_32BIT=$(bytrane_report_i386)
-echo "$RUNS_32BIT"
+bytrane_report_i386
+RUNNER_32BIT=$(bytrane_i386_runner)
 # Where 32-bit code is emulated, the PE32's figures would measure the emulator: the 64-bit build
 # of the same source runs natively. BYTRANE_TARGET chooses a build explicitly.
-if [ -z "${BYTRANE_TARGET:-}" ] && [ "$(bytrane_i386_runner)" != native ]; then
+if [ -z "$BYTRANE_TARGET_CHOSEN" ] && [ "$RUNNER_32BIT" != native ]; then
   bytrane_use_target x86_64
 fi
 echo "Benchmarked build: $BYTRANE_TARGET ($BUILD_DIR)"
@@ -44,7 +44,7 @@ g++ -O2 -std=c++17 -Wall -Wextra -I"$BYTRANE_ROOT" "$BYTRANE_ROOT/bench/NativeAn
 "$anchor" >>"$raw" || { cat "$raw"; echo "native anchor failed"; exit 1; }
 
 # The host tools read the kept search data; the load comparison reads a 512 MiB file of its own.
-RUNS_32BIT=$RUNS_32BIT BYTRANE_TARGET=$BYTRANE_TARGET LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
+RUNNER_32BIT=$RUNNER_32BIT BYTRANE_TARGET=$BYTRANE_TARGET LC_ALL=C python3 - "$raw" "$data" "$DATA_FOLDER/load.bin" "$BUILD_DIR/bench.json" <<'PY'
 import json, os, statistics, subprocess, sys, time
 
 raw, data, load_file, json_path = sys.argv[1:5]
@@ -115,13 +115,15 @@ rows += [
     ("Search 256 MiB, plain byte loop", "search.plain_byte_loop", None),
     ("memcpy bandwidth", "search.memcpy", None),
 ]
-print("Bytrane's figures: the %s build" % os.environ["BYTRANE_TARGET"])
-if os.environ["BYTRANE_TARGET"] == "i686" and "emulated" in os.environ.get("RUNS_32BIT", ""):
-    print("Bytrane's figures below were taken with its 32-bit code emulated (%s):"
-          % os.environ["RUNS_32BIT"].split(": ", 1)[1])
+target, runner = os.environ["BYTRANE_TARGET"], os.environ["RUNNER_32BIT"]
+if target == "i686" and runner.startswith("qemu"):
+    print("Bytrane's figures below are the i686 build's, with its 32-bit code emulated by QEMU %s:"
+          % runner.split()[1])
     print("they measure the emulator, not the program. The grep, host cat, native and memmem figures")
     print("are still native.")
-    print()
+else:
+    print("Bytrane's figures below are the %s build's, run natively." % target)
+print()
 print("%-42s %12s %-6s %12s %9s" % ("Figure (median of >= 5 runs)", "Bytrane", "unit", "grep -c -F", "ratio"))
 for label, key, grep_key in rows:
     value, unit = figures[key]

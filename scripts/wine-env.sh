@@ -24,6 +24,8 @@ bytrane_use_target() {
   export WINEPREFIX=$BUILD_DIR/wineprefix
 }
 BUILD_DIR32=${BUILD_DIR32:-${BUILD_DIR:-}}
+# What the caller asked for, if anything, before the default fills it in.
+BYTRANE_TARGET_CHOSEN=${BYTRANE_TARGET:-}
 bytrane_use_target "${BYTRANE_TARGET:-i686}"
 
 # The Windows name of a host path: Wine's drive Z: is the host's root.
