@@ -17,6 +17,9 @@ const SECURITY_INFORMATION RightsParts =
 const DWORD DescriptorRoom = 8192;
 // Marks a new file takes from its folder rather than from the file it replaces.
 const DWORD FolderAttributes = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_COMPRESSED;
+// A name that is a symbolic link: the rename would put a plain file in the link's place and leave
+// the file it points to with the old bytes. (Wine shows host links as plain files.)
+const DWORD LinkAttribute = FILE_ATTRIBUTE_REPARSE_POINT;
 const DWORD AllSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 const wchar_t MainStream[] = L"::$DATA";
 
@@ -81,6 +84,6 @@ bool RenameChangesOnlyBytes(const char* copy, const char* target) {
     DWORD copyAttributes = GetFileAttributesA(copy);
     DWORD targetAttributes = GetFileAttributesA(target);
     return copyAttributes != INVALID_FILE_ATTRIBUTES && targetAttributes != INVALID_FILE_ATTRIBUTES &&
-           ((copyAttributes ^ targetAttributes) & FolderAttributes) == 0 && SameRights(copy, target) &&
-           HasOneName(target) && HasNoNamedStreams(target);
+           ((copyAttributes ^ targetAttributes) & FolderAttributes) == 0 && (targetAttributes & LinkAttribute) == 0 &&
+           SameRights(copy, target) && HasOneName(target) && HasNoNamedStreams(target);
 }
