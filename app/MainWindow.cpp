@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
+#include "framework/CodePage.h"
 #include "framework/Painting.h"
 #include "framework/TextUtil.h"
 
@@ -120,7 +121,7 @@ int MainWindow::QueryClose() {
 
 void MainWindow::UpdateTitle() {
     char title[TitleBufferSize];
-    FileNameOfPath(view->fileName, title, TitleNameLimit);
+    FileNameOfPath(view->fileName, title, TitleNameLimit, IsAnsiLeadByte);
     if (title[0] == '\0') {
         strcpy(title, "Untitled");
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/AppInstance.h"
+#include "framework/CodePage.h"
 #include "framework/TextUtil.h"
 
 const char FileDialogFilter[] =
@@ -26,7 +27,7 @@ const char* WithoutLeadingDot(const char* extension) {
 int ForceExtension(char* path, DWORD pathSize, const char* extension) {
     extension = WithoutLeadingDot(extension);
     size_t length = strlen(path);
-    RemoveExtension(path);
+    RemoveExtension(path, IsAnsiLeadByte);
     size_t stem = strlen(path);
     if (stem + 1 + strlen(extension) + 1 > pathSize) {
         if (stem < length) {

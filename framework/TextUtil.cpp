@@ -1,5 +1,7 @@
 #include "framework/TextUtil.h"
 
+#include <cstring>
+
 const char hexDigits[17] = "0123456789ABCDEF";
 
 namespace {
@@ -22,6 +24,11 @@ void Reverse(char* first, char* last) {
         *first++ = *last;
         *last-- = swap;
     }
+}
+
+// Bytes of the character at p: 2 for a lead byte followed by its second byte, else 1.
+int CharLength(const char* p, LeadByteTest isLead) {
+    return isLead != nullptr && isLead(static_cast<unsigned char>(*p)) && p[1] != '\0' ? 2 : 1;
 }
 
 }  // namespace
@@ -113,41 +120,61 @@ void InsertThousandsSeparators(char* text) {
     }
 }
 
-void FileNameOfPath(const char* path, char* out, int size) {
+void FileNameOfPath(const char* path, char* out, int size, LeadByteTest isLead) {
     if (size < 1) {
         return;
     }
     const char* name = path;
-    for (const char* p = path; *p != '\0'; ++p) {
+    for (const char* p = path; *p != '\0'; p += CharLength(p, isLead)) {
         if (*p == '\\' || *p == ':' || *p == '/') {
             name = p + 1;
         }
     }
     int copied = 0;
-    while (name[copied] != '\0' && copied < size - 1) {
-        out[copied] = name[copied];
-        ++copied;
+    while (name[copied] != '\0') {
+        int length = CharLength(name + copied, isLead);
+        if (copied + length > size - 1) {
+            break;
+        }
+        for (int i = 0; i < length; ++i) {
+            out[copied] = name[copied];
+            ++copied;
+        }
     }
     out[copied] = '\0';
 }
 
-void RemoveExtension(char* path) {
-    if (*path == '\0') {
-        return;
-    }
-    char* p = path;
-    while (*p != '\0') {
-        ++p;
-    }
-    while (p > path) {
-        --p;
+// Walks forwards, as only the start of a text tells which bytes open a character: the last dot
+// counts unless a '\\' or ':' comes after it.
+void RemoveExtension(char* path, LeadByteTest isLead) {
+    char* dot = nullptr;
+    for (char* p = path; *p != '\0'; p += CharLength(p, isLead)) {
         if (*p == '.') {
-            *p = '\0';
-            return;
+            dot = p;
+        } else if (*p == '\\' || *p == ':') {
+            dot = nullptr;
         }
-        if (*p == '\\' || *p == ':') {
-            return;
+    }
+    if (dot != nullptr) {
+        *dot = '\0';
+    }
+}
+
+void FolderOfPath(const char* path, char* folder, LeadByteTest isLead) {
+    strcpy(folder, path);
+    char* cut = nullptr;
+    for (char* p = folder; *p != '\0'; p += CharLength(p, isLead)) {
+        if (*p == '\\' || *p == '/' || *p == ':') {
+            cut = p;
         }
+    }
+    if (cut == nullptr) {
+        strcpy(folder, ".");
+    } else if (*cut == ':' || cut == folder || cut[-1] == ':') {
+        // "C:" alone names the drive's current folder, not its root; keep the separator.
+        cut[1] = '\0';
+    } else {
+        *cut = '\0';
     }
 }
 

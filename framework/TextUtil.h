@@ -24,10 +24,20 @@ void DwordToHex(uint32_t value, char* out);
 // Groups the first run of decimal digits with commas, in place; a run of more than 30 digits
 // is left unchanged.
 void InsertThousandsSeparators(char* text);
-// Copies the part after the last '\\', ':' or '/' into out, at most size-1 characters.
-void FileNameOfPath(const char* path, char* out, int size);
+// Whether a byte opens a two-byte character in the code page of the text. In the ANSI code
+// pages of Japanese, Chinese and Korean Windows the second byte of such a character can be
+// 0x5C, the backslash, so the path routines below walk whole characters. Null: every character
+// is one byte.
+typedef bool (*LeadByteTest)(unsigned char byte);
+
+// Copies the part after the last '\\', ':' or '/' into out, at most size-1 bytes and never half
+// a character.
+void FileNameOfPath(const char* path, char* out, int size, LeadByteTest isLead = nullptr);
 // Cuts the path at its extension's dot ('/' is not a separator here).
-void RemoveExtension(char* path);
+void RemoveExtension(char* path, LeadByteTest isLead = nullptr);
+// The folder part of a path, "." when it names none; "C:" and a root keep their separator.
+// folder needs room for the path.
+void FolderOfPath(const char* path, char* folder, LeadByteTest isLead = nullptr);
 // Cuts text into up to slots arguments in place; returns the count of non-empty ones.
 int SplitCommandLine(char* text, char** args, int slots);
 // First character whose signed value equals ch, or null; the terminator never matches.

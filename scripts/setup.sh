@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine
-  xvfb x11-utils imagemagick zip unzip
+  xvfb x11-utils imagemagick zip unzip locales
   googletest cmake make g++ clang libclang-rt-14-dev
 )
 
@@ -46,6 +46,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   apt_quietly apt-get update -qq
   apt_quietly apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# --- Locales ----------------------------------------------------------------------------------
+# Wine takes a process's ANSI code page from LANG (932, 936, 949, 950 for these), but converts
+# names through the host's locale, which must exist or the bytes of every character are mangled.
+CodePageLocales=(ja_JP.UTF-8 zh_CN.UTF-8 ko_KR.UTF-8 zh_TW.UTF-8)
+missing_locales=()
+available=$(locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]' | sed 's/utf-8/utf8/')
+for l in "${CodePageLocales[@]}"; do
+  wanted=$(echo "$l" | tr '[:upper:]' '[:lower:]' | sed 's/utf-8/utf8/')
+  grep -qx "$wanted" <<<"$available" || missing_locales+=("$l")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
+  need_root "missing locales: ${missing_locales[*]}"
+  for l in "${missing_locales[@]}"; do
+    grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >>/etc/locale.gen
+  done
+  apt_quietly locale-gen
 fi
 
 # --- 32-bit x86 code -------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "view/LoadSeam.h"
 
 GlobalAllocFunction loadGlobalAlloc = GlobalAlloc;
+ReadFileFunction loadReadFile = ReadFile;
 
 namespace {
 
@@ -55,17 +56,24 @@ int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
         return 0;
     }
     capacity = size + extraBytes;
-    DWORD wanted = size;
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), data, wanted, &read, nullptr)) {
-        Release();
-        size = 0;
-        Report(failure, LoadFailure::ReadFailed);
-        return 0;
+    DWORD total = 0;
+    while (total < size) {
+        DWORD wanted = size - total < LargestTransfer ? size - total : LargestTransfer;
+        DWORD read = 0;
+        if (!loadReadFile(file.Get(), data + total, wanted, &read, nullptr)) {
+            Release();
+            size = 0;
+            Report(failure, LoadFailure::ReadFailed);
+            return 0;
+        }
+        total += read;
+        // A short read (the file shrank in between) keeps what was read; the bytes behind it
+        // stay zero, as the block was zero-filled.
+        if (read < wanted) {
+            break;
+        }
     }
-    // A short read (the file shrank in between) keeps what was read; the bytes behind it stay
-    // zero, as the block was zero-filled.
-    size = read;
+    size = total;
     begin = data;
     end = data + size;
     Report(failure, LoadFailure::None);

@@ -8,6 +8,11 @@ enum class LoadFailure { None, CannotOpen, TooLarge, NoMemory, ReadFailed };
 // (0x80000000 bytes) and more are refused.
 const DWORD LargestLoadableSize = 0x7FFFFFFF;
 
+// Most bytes one ReadFile or WriteFile call moves. A single call of hundreds of megabytes can
+// fail with ERROR_NO_SYSTEM_RESOURCES on Windows (network shares above all) although the file is
+// fine, so loading and saving go in pieces of at most this size.
+const DWORD LargestTransfer = 64u << 20;
+
 // Whether a file whose size GetFileSize gave as sizeHigh:sizeLow can be loaded with extraBytes
 // behind it: the size must be below 2 GiB and the block size must not wrap at 32 bits.
 bool IsLoadableSize(DWORD sizeHigh, DWORD sizeLow, DWORD extraBytes);

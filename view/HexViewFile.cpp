@@ -1,6 +1,7 @@
 // Moving a file in and out of the view: load, the Open and Save As dialogs, and the save.
 #include <cstring>
 
+#include "framework/CodePage.h"
 #include "framework/FileDialog.h"
 #include "framework/FileHandle.h"
 #include "framework/TextUtil.h"
@@ -20,29 +21,36 @@ const char TempPrefix[] = "byt";
 // What GetTempFileNameA adds to the folder: a separator, the prefix, four hex digits and ".tmp".
 const size_t TempNameLength = 12;
 const char WriteErrorText[] = "An error occurred, file not saved.";
+// Virus scanners, the search indexer and sync clients open a freshly written file for a moment;
+// a rename of it fails with one of these errors meanwhile and goes through once they let go.
+const DWORD RenameRetryMilliseconds = 2000;
+const DWORD FirstRenamePause = 10;
+const DWORD LongestRenamePause = 250;
+
+bool IsPassingRenameError(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// The rename, tried again with a growing pause while another program briefly holds a file. Any
+// other error, or a hold that lasts past the retry time, fails with the last error kept.
+BOOL MoveWhenLetGo(const char* from, const char* to, DWORD flags) {
+    DWORD start = GetTickCount();
+    DWORD pause = FirstRenamePause;
+    while (!saveMoveFile(from, to, flags)) {
+        DWORD error = GetLastError();
+        if (!IsPassingRenameError(error) || GetTickCount() - start >= RenameRetryMilliseconds) {
+            SetLastError(error);
+            return FALSE;
+        }
+        Sleep(pause);
+        pause = pause * 2 < LongestRenamePause ? pause * 2 : LongestRenamePause;
+    }
+    return TRUE;
+}
+
 // What a rename must carry over from the file it replaces; read-only targets are refused anyway.
 const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                 FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-// The folder part of a path ("." when it names none), where the temporary copy is written so
-// that the final rename stays on one volume.
-void FolderOfPath(const char* path, char* folder) {
-    strcpy(folder, path);
-    char* cut = nullptr;
-    for (char* p = folder; *p != '\0'; ++p) {
-        if (*p == '\\' || *p == '/' || *p == ':') {
-            cut = p;
-        }
-    }
-    if (cut == nullptr) {
-        strcpy(folder, ".");
-    } else if (*cut == ':' || cut == folder || cut[-1] == ':') {
-        // "C:" alone names the drive's current folder, not its root; keep the separator.
-        cut[1] = '\0';
-    } else {
-        *cut = '\0';
-    }
-}
 
 // A file that cannot be opened for writing (held open by another program, no access) must not be
 // replaced behind its owner's back. The read-only mark is checked apart: a program running with
@@ -166,11 +174,11 @@ HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTR
 // content or the new one. A copy that did not move stays the user's only new data when the name
 // has meanwhile lost its file, so it is deleted only while the target is still there.
 int HexView::PutCopyInPlace(const char* temporary, const char* path) {
-    if (saveMoveFile(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveWhenLetGo(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 1;
     }
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
-        if (saveMoveFile(temporary, path, MOVEFILE_WRITE_THROUGH)) {
+        if (MoveWhenLetGo(temporary, path, MOVEFILE_WRITE_THROUGH)) {
             return 1;
         }
     } else {
@@ -239,15 +247,21 @@ bool HexView::Overwrite(HANDLE file) {
 
 // Writes the whole document at the file position, cuts the file there and flushes it. noRoom
 // tells a volume that filled up (reported as an error or as a short count) from other failures.
+// The bytes go in pieces of at most LargestTransfer.
 bool HexView::WriteDocument(HANDLE file, bool* noRoom) {
     DWORD count = static_cast<DWORD>(fileSize);
-    DWORD actual = 0;
     const BYTE* bytes = Bytes();
     *noRoom = false;
-    bool written = count == 0 || (bytes != nullptr && saveWriteFile(file, bytes, count, &actual, nullptr));
-    if (written && count != 0 && actual != count) {
-        *noRoom = true;
-        return false;
+    bool written = count == 0 || bytes != nullptr;
+    for (DWORD done = 0; written && done < count;) {
+        DWORD piece = count - done < LargestTransfer ? count - done : LargestTransfer;
+        DWORD actual = 0;
+        written = saveWriteFile(file, bytes + done, piece, &actual, nullptr);
+        if (written && actual != piece) {
+            *noRoom = true;
+            return false;
+        }
+        done += piece;
     }
     if (!written || !SetEndOfFile(file) || !saveFlushFileBuffers(file)) {
         DWORD error = GetLastError();
@@ -269,7 +283,8 @@ int HexView::WriteToFile(const char* path) {
     if (exists && ((original.dwFileAttributes & FILE_ATTRIBUTE_READONLY) || !CanWrite(path))) {
         return 0;
     }
-    FolderOfPath(path, folder);
+    // The copy goes into the file's own folder, so that the final rename stays on one volume.
+    FolderOfPath(path, folder, IsAnsiLeadByte);
     switch (WriteCopy(folder, exists ? &original : nullptr, temporary)) {
     case CopyWritten:
         if (exists && !RenameChangesOnlyBytes(temporary, path)) {

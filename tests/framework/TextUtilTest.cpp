@@ -97,7 +97,37 @@ TEST(RemoveExtension, CutsAtTheExtensionDotOnly) {
         {"dir.\\", "dir.\\"}, {"f.", "f"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.expected, EditedInPlace(RemoveExtension, c.path)) << c.path;
+        EXPECT_EQ(c.expected, EditedInPlace([](char* path) { RemoveExtension(path); }, c.path)) << c.path;
+    }
+}
+
+// Code page 932 for the double-byte cases: the second byte of "\x95\x5C" is the backslash, and
+// "\x95\x5C" * 50 cut to 59 bytes would end in half a character.
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+TEST(PathRoutines, CutBetweenCharactersOnly) {
+    enum Routine { Name, Extension, Folder };
+    struct Case { Routine routine; LeadByteTest isLead; const char* path; const char* expected; };
+    std::string wide;
+    for (int i = 0; i < 50; ++i) wide += "\x95\x5C";
+    const std::string first29 = wide.substr(0, 58);
+    const Case cases[] = {
+        {Folder, nullptr, "C:\\dir\\f.bin", "C:\\dir"}, {Folder, nullptr, "f.bin", "."}, {Folder, nullptr, "C:f", "C:"},
+        {Folder, nullptr, "C:\\f", "C:\\"}, {Folder, nullptr, "\\f", "\\"}, {Folder, nullptr, "d/sub/f", "d/sub"},
+        {Name, IsShiftJisLeadByte, "C:\\dir\\\x95\x5C.bin", "\x95\x5C.bin"}, {Name, IsShiftJisLeadByte, wide.c_str(), first29.c_str()},
+        {Name, IsShiftJisLeadByte, "a\\b\x95", "b\x95"}, {Extension, IsShiftJisLeadByte, "a.\x95\x5C" "b", "a"},
+        {Extension, IsShiftJisLeadByte, "C:\\\x95\x5C.txt", "C:\\\x95\x5C"},
+        {Folder, IsShiftJisLeadByte, "C:\\dir\\\x95\x5C.bin", "C:\\dir"}, {Folder, IsShiftJisLeadByte, "C:\\\x95\x5C\\a.bin", "C:\\\x95\x5C"},
+    };
+    for (const Case& c : cases) {
+        char out[128];
+        strcpy(out, c.path);
+        if (c.routine == Name) FileNameOfPath(c.path, out, 60, c.isLead);
+        if (c.routine == Extension) RemoveExtension(out, c.isLead);
+        if (c.routine == Folder) FolderOfPath(c.path, out, c.isLead);
+        EXPECT_STREQ(c.expected, out) << c.routine << " " << c.path;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "tests/support/DialogAnswerer.h"
@@ -29,10 +30,23 @@ BOOL WINAPI ShortWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written
     return WriteFile(file, buffer, count / 2, written, overlapped);
 }
 
+// What Windows may do to one large transfer, on a network share above all.
+BOOL WINAPI RefuseLargeReads(HANDLE file, LPVOID buffer, DWORD count, LPDWORD read, LPOVERLAPPED overlapped) {
+    return count <= LargestTransfer ? ReadFile(file, buffer, count, read, overlapped)
+                                    : (SetLastError(ERROR_NO_SYSTEM_RESOURCES), FALSE);
+}
+BOOL WINAPI RefuseLargeWrites(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    return count <= LargestTransfer ? WriteFile(file, buffer, count, written, overlapped)
+                                    : (SetLastError(ERROR_NO_SYSTEM_RESOURCES), FALSE);
+}
+
 class HexViewFileTest : public ::testing::Test {
 protected:
     void SetUp() override { harness::StartProgramWindows(); }
-    void TearDown() override { saveWriteFile = WriteFile; }
+    void TearDown() override {
+        saveWriteFile = WriteFile;
+        loadReadFile = ReadFile;
+    }
 
     // Loads a document and marks it changed, as an edit would.
     std::string LoadChanged(const std::string& name, const std::string& original) {
@@ -240,6 +254,23 @@ TEST_F(HexViewFileTest, FailedWriteKeepsTheOriginal) {
         EXPECT_EQ(1, hexView.modified) << c.name;
         EXPECT_EQ(1u, folder_.FileNames().size()) << c.name << ": no temporary file is left";
     }
+}
+
+// Each mebibyte differs from the last, so a piece read or written to the wrong place shows.
+TEST_F(HexViewFileTest, ALargeFileLoadsAndSavesWholeInPieces) {
+    const DWORD size = 200u << 20;
+    std::string bytes(size, '\0');
+    for (DWORD i = 0; i < size; ++i) bytes[i] = static_cast<char>(i ^ (i >> 20));
+    loadReadFile = RefuseLargeReads;
+    ASSERT_EQ(1, hexView.LoadFile(folder_.Write("large.bin", bytes).c_str()));
+    ASSERT_EQ(static_cast<int>(size), hexView.fileSize);
+    ASSERT_EQ(0, memcmp(bytes.data(), hexView.document.data, size));
+    hexView.document.data[size - 1] ^= 0xFF;
+    saveWriteFile = RefuseLargeWrites;
+    EXPECT_EQ(1, hexView.Save());
+    bytes = folder_.Read("large.bin");
+    EXPECT_TRUE(bytes.size() == size && memcmp(bytes.data(), hexView.document.data, size) == 0);
+    EXPECT_EQ(1u, folder_.FileNames().size());
 }
 
 TEST_F(HexViewFileTest, WriteToPlacesThatCannotTakeAFile) {

@@ -1,0 +1,7 @@
+#include "framework/CodePage.h"
+
+#include <windows.h>
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
