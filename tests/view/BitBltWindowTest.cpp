@@ -10,6 +10,7 @@
 #include "tests/support/ProgramHarness.h"
 #include "tests/support/ResourceCounter.h"
 #include "framework/AppInstance.h"
+#include "view/ScreenSeam.h"
 
 namespace {
 
@@ -19,6 +20,12 @@ const COLORREF Green = RGB(0, 255, 0);
 const COLORREF Black = RGB(0, 0, 0);
 const int ChildWidth = 200;
 const int ChildHeight = 100;
+
+// A screen smaller than every window of these tests, as a larger second monitor makes it.
+int WINAPI SmallScreen(int index) {
+    const int smallSide = 30;
+    return index == SM_CXSCREEN || index == SM_CYSCREEN ? smallSide : GetSystemMetrics(index);
+}
 
 // Counts its renders so a test can tell a paint from the back buffer from a redraw.
 class CountingWindow : public BitBltWindow {
@@ -52,6 +59,15 @@ protected:
         parent_ = CreateWindowExA(0, ParentClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, ChildWidth + 100,
                                   ChildHeight + 100, nullptr, nullptr, appInstance, nullptr);
         ASSERT_NE(nullptr, parent_);
+    }
+
+    void TearDown() override { screenMetrics = GetSystemMetrics; }
+
+    // The first window of a class may make objects that Wine keeps for later windows.
+    void WarmUp() {
+        CountingWindow warmUp;
+        CreateChild(&warmUp);
+        warmUp.Destroy();
     }
 
     void CreateChild(CountingWindow* window) {
@@ -142,12 +158,7 @@ TEST_F(BitBltWindowTest, ColourChangesKeepExactlyOneBrush) {
 }
 
 TEST_F(BitBltWindowTest, DestroyReleasesItsThreeObjects) {
-    {
-        // The first window of a class may make objects that Wine keeps for later windows.
-        CountingWindow warmUp;
-        CreateChild(&warmUp);
-        warmUp.Destroy();
-    }
+    WarmUp();
     int before = CountGdiObjects();
     CountingWindow window;
     CreateChild(&window);
@@ -160,6 +171,27 @@ TEST_F(BitBltWindowTest, DestroyReleasesItsThreeObjects) {
     for (HGDIOBJ object : owned) {
         EXPECT_EQ(0u, GetObjectType(object));
     }
+    EXPECT_EQ(before, CountGdiObjects());
+}
+
+TEST_F(BitBltWindowTest, AWindowLargerThanTheScreenIsCoveredAsItGrowsWithOneBitmapAtATime) {
+    WarmUp();
+    screenMetrics = SmallScreen;
+    int before = CountGdiObjects();
+    CountingWindow window;
+    CreateChild(&window);
+    struct Step { int width; int height; COLORREF colour; };
+    const Step steps[] = {{ChildWidth, ChildHeight, Red}, {ChildWidth + 90, ChildHeight + 90, Green},
+                          {ChildWidth, ChildHeight, Red}};
+    for (const Step& step : steps) {
+        MoveWindow(window.hwnd, 0, 0, step.width, step.height, FALSE);
+        window.Render(step.colour);
+        EXPECT_EQ(step.colour, ScreenPixel(window.hwnd, step.width - 1, step.height - 1)) << step.width;
+        EXPECT_EQ(step.colour, ScreenPixel(window.hwnd, step.width / 2, step.height / 2)) << step.width;
+        EXPECT_EQ(before + 3, CountGdiObjects()) << "the outgrown bitmap is deleted";
+    }
+    window.Destroy();
+    PumpMessages();
     EXPECT_EQ(before, CountGdiObjects());
 }
 
