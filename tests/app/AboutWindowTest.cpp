@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,17 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
 TEST_F(AboutWindowTest, TheOkButtonClosesItWithResultOne) {
     EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, PressOk, AboutText, AboutLink));
     ExpectClosedCleanly();
+}
+
+TEST_F(AboutWindowTest, TheLinkEntersOneSingleThreadedApartmentForTheProcess) {
+    RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
+    RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
+    // Only a thread already in a single-threaded apartment gets S_FALSE here.
+    EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoUninitialize();
+    // Undoing one entry leaves the apartment only when the links entered it once in all.
+    CoUninitialize();
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 TEST_F(AboutWindowTest, RepeatedBoxesKeepOneLinkFont) {
