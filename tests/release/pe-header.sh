@@ -43,7 +43,7 @@ manifest=$("$windres" -i "$exe" -O rc | awk '/^1 24 / { inside = 1; next } insid
   sed -e 's/^ *"//' -e 's/"$//' -e 's/""/"/g' -e 's/\\n$//' | perl -0pe 's/<!--.*?-->//gs')
 [ -n "$manifest" ] || fail "has no manifest resource (type 24, id 1)"
 grep -qE '<requestedExecutionLevel +level="asInvoker" +uiAccess="false" */>' <<<"$manifest" || fail "manifest does not run asInvoker"
-supported=$(grep -oE 'supportedOS +Id="\{[0-9a-f-]+\}"' <<<"$manifest" | grep -oE '[0-9a-f-]{36}' | sort | tr '\n' ' ')
+supported=$(grep -oE 'supportedOS +Id="\{[0-9a-f-]+\}"' <<<"$manifest" | grep -oE '[0-9a-f-]{36}' | sort | tr '\n' ' ') || true
 # Vista, 7, 8, 8.1 and 10/11, sorted.
 expected="1f676c76-80e1-4239-95bb-83d0f6d0da78 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a e2011457-1546-43c5-a5fe-008deee3d3f0 "
 [ "$supported" = "$expected" ] || fail "manifest declares supportedOS $supported"
