@@ -108,12 +108,11 @@ TEST_F(AboutWindowTest, TheOkButtonClosesItWithResultOne) {
 TEST_F(AboutWindowTest, TheLinkEntersOneSingleThreadedApartmentForTheProcess) {
     RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
     RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
-    // Only a thread already in a single-threaded apartment gets S_FALSE here.
+    // S_FALSE: in a single-threaded apartment; S_OK once one entry is undone: entered once in all.
     EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     CoUninitialize();
-    // Undoing one entry leaves the apartment only when the links entered it once in all.
     CoUninitialize();
-    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 TEST_F(AboutWindowTest, RepeatedBoxesKeepOneLinkFont) {
