@@ -89,8 +89,8 @@ protected:
         return info.nPos;
     }
 
-    // Copies SnapRows rows of the back buffer from firstRow out in one transfer, as wide as the
-    // dump line or the view: a GetPixel per pixel is slow under Wine.
+    // Copies rows from firstRow of the back buffer out in one transfer: a GetPixel per pixel is slow
+    // under Wine.
     void Snap(int firstRow = 0) {
         snapWidth_ = DumpLineLength * hexView.charWidth;
         snapWidth_ = hexView.clientWidth > snapWidth_ ? hexView.clientWidth : snapWidth_;
@@ -274,7 +274,6 @@ TEST_F(HexViewTest, AViewLargerThanTheScreenPaintsEveryRowAndTheBackgroundBeyond
                (screenRows + SnapRows + 1) * hexView.lineHeight, TRUE);
     Snap(screenRows);
     const int cell = hexView.charWidth * hexView.lineHeight;
-    // Below the screen two rows of text, then background, as beyond the screen's width.
     for (int row = 0; row < SnapRows; ++row) {
         EXPECT_EQ(row < 2, CellPixels(row, 1, hexView.backgroundColor) < cell) << row;
         EXPECT_EQ(cell, CellPixels(row, screenColumns + 2, hexView.backgroundColor)) << row;
