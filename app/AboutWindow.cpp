@@ -1,5 +1,6 @@
 #include "app/AboutWindow.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/MessageBoxButtons.h"
@@ -28,6 +29,11 @@ const int HalfIconSize = 16;
 const int IconTop = 18;
 const int TextTopLines = 2;
 const int TextTopOffset = 32;
+const DWORD ShellApartment = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE;
+
+// The shell may hand the address to a handler that is a COM object, which needs an apartment on
+// the calling thread. The thread enters one once and keeps it until the process ends.
+int apartmentEntered = 0;
 
 }  // namespace
 
@@ -120,6 +126,10 @@ void AboutWindow::OnDrawItem(WPARAM, LPARAM lParam) {
 void AboutWindow::OnOtherCommand(int, LPARAM lParam) {
     if (linkButton.hwnd == nullptr || reinterpret_cast<HWND>(lParam) != linkButton.hwnd) {
         return;
+    }
+    if (!apartmentEntered) {
+        CoInitializeEx(nullptr, ShellApartment);
+        apartmentEntered = 1;
     }
     ShellExecuteA(owner, "open", caption, "", "", SW_SHOWNORMAL);
     SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(messageBoxButtons[0].id), 0);

@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "framework/AppInstance.h"
+#include "framework/DropFilter.h"
 #include "search/SearchDialogs.h"
 
 namespace {
@@ -29,6 +30,7 @@ int CreateProgramWindows(HINSTANCE instance, int showCommand) {
         return 0;
     }
     DragAcceptFiles(mainWindow.hwnd, TRUE);
+    AllowFileDrops(mainWindow.hwnd);
     mainWindow.Show(showCommand);
     return 1;
 }

@@ -3,6 +3,9 @@
 #include "framework/AppInstance.h"
 #include "framework/GdiGuards.h"
 #include "framework/PaintScope.h"
+#include "view/ScreenSeam.h"
+
+SystemMetricsFunction screenMetrics = GetSystemMetrics;
 
 namespace {
 
@@ -10,11 +13,15 @@ int registered = 0;
 const char BitBltClassName[] = "BitBltWnd";
 const DWORD ChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
+int Larger(int a, int b) {
+    return a > b ? a : b;
+}
+
 }  // namespace
 
 BitBltWindow::BitBltWindow()
     : backBitmap(nullptr), memoryDC(nullptr), backgroundBrush(nullptr), backgroundColor(0), clientWidth(0),
-      clientHeight(0), savedDCState(0) {
+      clientHeight(0), savedDCState(0), bufferWidth(0), bufferHeight(0) {
     style = ChildStyle;
 }
 
@@ -32,17 +39,13 @@ int BitBltWindow::RegisterWindowClass() {
 }
 
 int BitBltWindow::OnCreate() {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     {
         WindowDC windowDC(hwnd);
         memoryDC = CreateCompatibleDC(windowDC.Get());
-        savedDCState = SaveDC(memoryDC);
-        backBitmap = CreateCompatibleBitmap(windowDC.Get(), screenWidth, screenHeight);
     }
-    SelectObject(memoryDC, backBitmap);
+    savedDCState = SaveDC(memoryDC);
     SetBackgroundColor(GetSysColor(COLOR_WINDOW));
-    PatBlt(memoryDC, 0, 0, screenWidth, screenHeight, PATCOPY);
+    CoverArea(0, 0);
     return 1;
 }
 
@@ -65,7 +68,7 @@ void BitBltWindow::OnPaint() {
 
 void BitBltWindow::ClearBackBuffer() {
     SelectObject(memoryDC, backgroundBrush);
-    PatBlt(memoryDC, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), PATCOPY);
+    PatBlt(memoryDC, 0, 0, bufferWidth, bufferHeight, PATCOPY);
 }
 
 COLORREF BitBltWindow::SetBackgroundColor(COLORREF colour) {
@@ -92,4 +95,31 @@ void BitBltWindow::BlitToWindow() {
 void BitBltWindow::SetClientSize(LPARAM size) {
     clientWidth = LOWORD(size);
     clientHeight = HIWORD(size);
+    CoverArea(clientWidth, clientHeight);
+}
+
+void BitBltWindow::CoverArea(int width, int height) {
+    if (backBitmap != nullptr && width <= bufferWidth && height <= bufferHeight) {
+        return;
+    }
+    // At least the screen, so that resizing a window within it never costs a new buffer.
+    int newWidth = Larger(Larger(width, screenMetrics(SM_CXSCREEN)), bufferWidth);
+    int newHeight = Larger(Larger(height, screenMetrics(SM_CYSCREEN)), bufferHeight);
+    HBITMAP bitmap;
+    {
+        WindowDC windowDC(hwnd);
+        bitmap = CreateCompatibleBitmap(windowDC.Get(), newWidth, newHeight);
+    }
+    // Without memory for a larger one, the window keeps the buffer it has.
+    if (bitmap == nullptr) {
+        return;
+    }
+    SelectObject(memoryDC, bitmap);
+    if (backBitmap != nullptr) {
+        DeleteObject(backBitmap);
+    }
+    backBitmap = bitmap;
+    bufferWidth = newWidth;
+    bufferHeight = newHeight;
+    ClearBackBuffer();
 }

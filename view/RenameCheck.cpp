@@ -23,7 +23,9 @@ const DWORD LinkAttribute = FILE_ATTRIBUTE_REPARSE_POINT;
 const DWORD AllSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 const wchar_t MainStream[] = L"::$DATA";
 
-// Listing streams came with Vista; the build targets XP, so they are looked up at run time.
+// Listing streams came with Vista, the oldest Windows the program runs on. They are looked up at
+// run time all the same: a system without them keeps the file, as one whose streams cannot be
+// listed.
 typedef HANDLE(WINAPI* FindFirstStreamFunction)(LPCWSTR path, STREAM_INFO_LEVELS level, LPVOID found, DWORD flags);
 typedef BOOL(WINAPI* FindNextStreamFunction)(HANDLE search, LPVOID found);
 

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,16 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
 TEST_F(AboutWindowTest, TheOkButtonClosesItWithResultOne) {
     EXPECT_EQ(IDOK, RunAbout(aboutWindow, owner, PressOk, AboutText, AboutLink));
     ExpectClosedCleanly();
+}
+
+TEST_F(AboutWindowTest, TheLinkEntersOneSingleThreadedApartmentForTheProcess) {
+    RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
+    RunAbout(aboutWindow, owner, ClickLink, AboutText, AboutLink);
+    // S_FALSE: in a single-threaded apartment; S_OK once one entry is undone: entered once in all.
+    EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoUninitialize();
+    CoUninitialize();
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 TEST_F(AboutWindowTest, RepeatedBoxesKeepOneLinkFont) {

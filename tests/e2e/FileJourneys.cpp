@@ -48,8 +48,8 @@ TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument
     ASSERT_TRUE(app->Started());
 
     ASSERT_TRUE(app->Drop({first, second}));
-    EXPECT_TRUE(WaitUntil([&] { return app->Title() == "first drop.bin - Bytrane"; }));
-    EXPECT_EQ("File size: 0x14  (20)", app->StatusPart(0));
+    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "File size: 0x14  (20)"; }));
+    EXPECT_EQ("first drop.bin - Bytrane", app->Title());
     EXPECT_EQ("00000000  78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 xxxxxxxxxxxxxxxx", RowText(0));
     EXPECT_FALSE(app->HasWindow(MessageBoxClass)) << "a drop on an unchanged document asked a question";
 

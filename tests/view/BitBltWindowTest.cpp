@@ -10,6 +10,7 @@
 #include "tests/support/ProgramHarness.h"
 #include "tests/support/ResourceCounter.h"
 #include "framework/AppInstance.h"
+#include "view/ScreenSeam.h"
 
 namespace {
 
@@ -19,6 +20,11 @@ const COLORREF Green = RGB(0, 255, 0);
 const COLORREF Black = RGB(0, 0, 0);
 const int ChildWidth = 200;
 const int ChildHeight = 100;
+// A screen smaller than every window here, as beside a larger second monitor.
+const int SmallScreenSide = 30;
+int WINAPI SmallScreen(int index) {
+    return index == SM_CXSCREEN || index == SM_CYSCREEN ? SmallScreenSide : GetSystemMetrics(index);
+}
 
 // Counts its renders so a test can tell a paint from the back buffer from a redraw.
 class CountingWindow : public BitBltWindow {
@@ -53,6 +59,8 @@ protected:
                                   ChildHeight + 100, nullptr, nullptr, appInstance, nullptr);
         ASSERT_NE(nullptr, parent_);
     }
+
+    void TearDown() override { screenMetrics = GetSystemMetrics; }
 
     void CreateChild(CountingWindow* window) {
         ASSERT_TRUE(window->Create(parent_, nullptr, "", 0, 0, ChildWidth, ChildHeight));
@@ -161,6 +169,22 @@ TEST_F(BitBltWindowTest, DestroyReleasesItsThreeObjects) {
         EXPECT_EQ(0u, GetObjectType(object));
     }
     EXPECT_EQ(before, CountGdiObjects());
+}
+
+TEST_F(BitBltWindowTest, AWindowLargerThanTheScreenIsCoveredAsItGrowsWithOneBitmapAtATime) {
+    screenMetrics = SmallScreen;
+    CountingWindow window;
+    CreateChild(&window);
+    window.Render(Red);
+    int withWindow = CountGdiObjects();
+    const SIZE sizes[] = {{ChildWidth, ChildHeight}, {ChildWidth + 90, ChildHeight + 90}};
+    for (const SIZE& size : sizes) {
+        MoveWindow(window.hwnd, 0, 0, size.cx, size.cy, FALSE);
+        window.Render(Green);
+        EXPECT_EQ(Green, ScreenPixel(window.hwnd, size.cx - 1, size.cy - 1)) << size.cx;
+        EXPECT_EQ(withWindow, CountGdiObjects()) << "the outgrown bitmap is deleted";
+    }
+    window.Destroy();
 }
 
 }  // namespace

@@ -89,10 +89,11 @@ protected:
         return info.nPos;
     }
 
-    // Copies the top rows of the back buffer out in one transfer: a GetPixel per pixel is slow
+    // Copies rows from firstRow of the back buffer out in one transfer: a GetPixel per pixel is slow
     // under Wine.
-    void Snap() {
+    void Snap(int firstRow = 0) {
         snapWidth_ = DumpLineLength * hexView.charWidth;
+        snapWidth_ = hexView.clientWidth > snapWidth_ ? hexView.clientWidth : snapWidth_;
         int height = SnapRows * hexView.lineHeight;
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -105,7 +106,7 @@ protected:
         HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HDC dc = CreateCompatibleDC(hexView.memoryDC);
         HGDIOBJ previous = SelectObject(dc, copy);
-        BitBlt(dc, 0, 0, snapWidth_, height, hexView.memoryDC, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, snapWidth_, height, hexView.memoryDC, 0, firstRow * hexView.lineHeight, SRCCOPY);
         GdiFlush();
         const DWORD* pixels = static_cast<const DWORD*>(bits);
         snap_.assign(pixels, pixels + snapWidth_ * height);
@@ -263,6 +264,20 @@ TEST_F(HexViewTest, ResizingRepaintsWithoutMovingTheTopRow) {
     // Rows beyond the page plus the partly visible one are not drawn.
     EXPECT_GT(CellPixels(6, 1, TextColour), 0);
     EXPECT_EQ(0, CellPixels(7, 1, TextColour));
+}
+
+TEST_F(HexViewTest, AViewLargerThanTheScreenPaintsEveryRowAndTheBackgroundBeyond) {
+    const int screenRows = GetSystemMetrics(SM_CYSCREEN) / hexView.lineHeight;
+    const int screenColumns = GetSystemMetrics(SM_CXSCREEN) / hexView.charWidth;
+    Load((screenRows + 2) * BytesPerRow);
+    MoveWindow(hexView.hwnd, 0, 0, (screenColumns + 8) * hexView.charWidth,
+               (screenRows + SnapRows + 1) * hexView.lineHeight, TRUE);
+    Snap(screenRows);
+    const int cell = hexView.charWidth * hexView.lineHeight;
+    for (int row = 0; row < SnapRows; ++row) {
+        EXPECT_EQ(row < 2, CellPixels(row, 1, hexView.backgroundColor) < cell) << row;
+        EXPECT_EQ(cell, CellPixels(row, screenColumns + 2, hexView.backgroundColor)) << row;
+    }
 }
 
 TEST_F(HexViewTest, MatchHighlight) {
