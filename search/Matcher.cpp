@@ -185,27 +185,23 @@ void MoveForward(Plan* plan, uint32_t group) {
     }
 }
 
-// Narrows low and high, the hits of 32 starts at cursor, by the fixed probes; false when no start
-// is left.
-template <bool Fold>
-bool PassesFixed(const Plan* plan, const uint8_t* cursor, __m128i* low, __m128i* high) {
-    const __m128i caseBits = _mm_set1_epi8(static_cast<char>(CaseBit));
-    for (uint32_t i = LeadProbes; i < FirstGroupProbe; ++i) {
-        *low = _mm_and_si128(*low, Hits<Fold>(cursor, plan->probes[i], caseBits));
-        *high = _mm_and_si128(*high, Hits<Fold>(cursor + VectorBytes, plan->probes[i], caseBits));
-    }
-    return Mask(_mm_or_si128(*low, *high)) != 0;
-}
-
-// Of the 32 starts at cursor that low and high let through (the hits of the lead and fixed probes
-// at cursor and cursor + 16), the ones at which every probed position matches, bit i for
-// cursor + i. Each start costs at most one test per pattern position, whatever the data. A group
-// that rules out all starts moves one place forward, so when near misses keep failing at the same
-// positions, as in repetitive data, those positions soon come first. Kept out of line so that the
-// lead loop, which is all that runs on ordinary data, keeps its values in the few vector registers.
+// Of the 32 starts at cursor that low and high let through (the lead probes' hits at cursor and
+// cursor + 16), the ones at which every probed position matches, bit i for cursor + i: the fixed
+// probes first, then the groups. Each start costs at most one test per pattern position, whatever
+// the data. A group that rules out all starts moves one place forward, so when near misses keep
+// failing at the same positions, as in repetitive data, those positions soon come first. Kept out
+// of line so that the lead loop, which is all that runs on ordinary data, keeps its values in the
+// few vector registers.
 template <bool Fold>
 __attribute__((noinline)) uint32_t Survivors(Plan* plan, const uint8_t* cursor, __m128i low, __m128i high) {
     const __m128i caseBits = _mm_set1_epi8(static_cast<char>(CaseBit));
+    for (uint32_t i = LeadProbes; i < FirstGroupProbe; ++i) {
+        low = _mm_and_si128(low, Hits<Fold>(cursor, plan->probes[i], caseBits));
+        high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, plan->probes[i], caseBits));
+    }
+    if (Mask(_mm_or_si128(low, high)) == 0) {
+        return 0;
+    }
     for (uint32_t g = 0; g < plan->groups; ++g) {
         const Probe* probe = plan->probes + FirstGroupProbe + plan->order[g] * GroupProbes;
         const Probe* end = probe + GroupProbes;
@@ -265,7 +261,7 @@ int64_t Scan(const uint8_t* document, uint32_t start, uint32_t lastStart, const 
             low = _mm_and_si128(low, _mm_cmpeq_epi8(b, secondValue));
             high = _mm_and_si128(high, _mm_cmpeq_epi8(d, secondValue));
         }
-        if (Mask(_mm_or_si128(low, high)) != 0 && (OneByte || PassesFixed<Fold>(plan, cursor, &low, &high))) {
+        if (Mask(_mm_or_si128(low, high)) != 0) {
             uint32_t mask = Survivors<Fold>(plan, cursor, low, high);
             for (; mask != 0; mask &= mask - 1) {
                 const uint8_t* candidate = cursor + __builtin_ctz(mask);
