@@ -238,6 +238,7 @@ bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallP
         return false;
     }
     const uint8_t* document = hexView.document.data;
+    Report("search.widest_scan", CanScan(ScanWidth::Bytes32) ? 32 : 16, "bytes");
     const std::vector<benchdata::SearchCase> cases = benchdata::SearchCases();
     bool ok = true;
     for (const benchdata::SearchCase& c : cases) {

@@ -110,6 +110,7 @@ rows = [
 for name in patterns:
     rows.append(("Search 256 MiB, " + name, "search." + name, "grep." + name))
 rows += [
+    ("Search, bytes compared at a time", "search.widest_scan", None),
     ("Search 256 MiB, HexView::Search once", "search.hexview_once", "grep.text_case_sensitive"),
     ("Open 256 MiB and Find once (ms)", "search.open_and_find", "grep.open_and_find"),
     ("Search 256 MiB, plain byte loop", "search.plain_byte_loop", None),
@@ -150,7 +151,7 @@ for name in cases:
     print("%-30s %10.0f %10.0f %10s %9.3f" % (name, wine_value, figures["native." + name][0],
                                              "%.0f" % memmem[0] if memmem else "-", ratio))
 
-# Targets. Adversarial cases: at least an eighth of the ordinary text's throughput and 1.5 GB/s
+# Targets. Adversarial cases: at least a quarter of the ordinary text's throughput and 1.5 GB/s
 # under Wine. Ordinary cases: no lower than the figures the previous scan recorded, and ahead of
 # grep as before.
 GB_PER_S_IN_MIB = 1e9 / MIB
@@ -168,14 +169,14 @@ for name in cases:
         factor = GREP_FACTOR.get(name, 2.0)
         target(value >= factor * figures["grep." + name][0], "%s: less than %.1fx grep" % (name, factor))
     else:
-        target(value >= ordinary / 8, "%s: %.0f MiB/s, below an eighth of the ordinary %.0f" % (name, value, ordinary))
+        target(value >= ordinary / 4, "%s: %.0f MiB/s, below a quarter of the ordinary %.0f" % (name, value, ordinary))
         target(value >= 1.5 * GB_PER_S_IN_MIB, "%s: %.0f MiB/s, below 1.5 GB/s" % (name, value))
 print()
 for text in missed:
     print("below target: " + text)
 worst = min(figures["ratio_to_ordinary." + name][0] for name in cases if name not in PREVIOUS)
 print("all targets met" if not missed else "%d targets missed" % len(missed))
-print("slowest adversarial case: %.3f of the ordinary text (target 0.125, aim 0.25)" % worst)
+print("slowest adversarial case: %.3f of the ordinary text (target 0.25, aim 0.5)" % worst)
 json.dump({name: {"value": round(v, 3), "unit": u} for name, (v, u) in sorted(figures.items())},
           open(json_path, "w"), indent=2)
 print("figures written to " + json_path)

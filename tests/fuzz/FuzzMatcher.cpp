@@ -1,5 +1,6 @@
-// Checks the scan against a plain reference loop on arbitrary documents and patterns: the same
-// first match, or none; and the Find hex conversion against a reading of the text of its own.
+// Checks the scan, at every vector width the processor runs, against a plain reference loop on
+// arbitrary documents and patterns: the same first match, or none; and the Find hex conversion
+// against a reading of the text of its own.
 // The references share no code with what they check, folding included.
 #include "search/HexPattern.h"
 #include "search/Matcher.h"
@@ -89,6 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                     static_cast<uint32_t>(patternLength), fold);
         if (found != expected) {
             abort();
+        }
+        for (ScanWidth width : {ScanWidth::Bytes16, ScanWidth::Bytes32}) {
+            if (CanScan(width) && FindPatternWith(width, document.data(), start, lastStart, pattern.data(),
+                                                  static_cast<uint32_t>(patternLength), fold) != expected) {
+                abort();
+            }
         }
     }
 

@@ -30,12 +30,25 @@ std::string Prepared(std::string pattern, bool fold) {
     return pattern;
 }
 
+// FindPattern's answer, which the scan of every width this processor runs must give as well.
+int64_t FindInRange(const std::string& document, uint32_t start, uint32_t lastStart, const std::string& working,
+                    bool fold) {
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(document.data());
+    const uint8_t* pattern = reinterpret_cast<const uint8_t*>(working.data());
+    uint32_t length = static_cast<uint32_t>(working.size());
+    int64_t found = FindPattern(bytes, start, lastStart, pattern, length, fold);
+    for (ScanWidth width : {ScanWidth::Bytes16, ScanWidth::Bytes32}) {
+        if (CanScan(width)) {
+            EXPECT_EQ(found, FindPatternWith(width, bytes, start, lastStart, pattern, length, fold))
+                << "width " << static_cast<int>(width);
+        }
+    }
+    return found;
+}
+
 int64_t Find(const std::string& document, const std::string& pattern, bool fold, uint32_t start = 0) {
     std::string working = Prepared(pattern, fold);
-    uint32_t lastStart = static_cast<uint32_t>(document.size() - working.size());
-    return FindPattern(reinterpret_cast<const uint8_t*>(document.data()), start, lastStart,
-                       reinterpret_cast<const uint8_t*>(working.data()), static_cast<uint32_t>(working.size()),
-                       fold);
+    return FindInRange(document, start, static_cast<uint32_t>(document.size() - working.size()), working, fold);
 }
 
 TEST(FindPatternTest, FirstMatchFromStart) {
@@ -113,10 +126,7 @@ TEST(FindPatternTest, PlantedMatchFoundAtEveryOffsetOfALongDocument) {
             EXPECT_EQ(NoMatch, Find(document, c.pattern, c.fold, static_cast<uint32_t>(at + 1))) << c.name << " after " << at;
             // A range that ends just before the match must not see it.
             uint32_t lastStart = static_cast<uint32_t>(at) - 1;
-            EXPECT_EQ(NoMatch, at == 0 ? NoMatch
-                                       : FindPattern(reinterpret_cast<const uint8_t*>(document.data()), 0, lastStart,
-                                                     reinterpret_cast<const uint8_t*>(c.pattern.data()),
-                                                     static_cast<uint32_t>(c.pattern.size()), c.fold))
+            EXPECT_EQ(NoMatch, at == 0 ? NoMatch : FindInRange(document, 0, lastStart, c.pattern, c.fold))
                 << c.name << " range ending before " << at;
         }
     }
