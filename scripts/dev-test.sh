@@ -30,6 +30,6 @@ done
 names=$("${lane[@]}" "$exe" --gtest_list_tests "--gtest_filter=$filter" </dev/null | tr -d '\r' \
   | awk '/^[^ ]/ { suite = $1; next } /^  / { print suite $1 }' | sed 's/[][\.*^$()+?{}|]/\\&/g' | paste -sd '|')
 [ -n "$names" ] || { echo "no test of $target matches $filter"; exit 1; }
-bytrane_write_lane_spec "$lanes" "$BYTRANE_TARGET"
+bytrane_describe_lanes "$lanes" "$BYTRANE_TARGET"
 cd "$BUILD_DIR" && ctest --output-on-failure --resource-spec-file "$BYTRANE_LANES/lanes.json" -j "$lanes" \
   -R "^$BYTRANE_TARGET/($names)\$"

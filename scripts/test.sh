@@ -42,7 +42,7 @@ for target in $targets; do
   echo "subdirs(\"$BUILD_DIR\")" >>"$BYTRANE_LANES/CTestTestfile.cmake"
 done
 # shellcheck disable=SC2086
-bytrane_write_lane_spec "$lanes" $targets
+bytrane_describe_lanes "$lanes" $targets
 jobs=$((lanes * $(wc -w <<<"$targets")))
 parallel=(-j "$((jobs + NO_LANE_SLOTS))")
 [ "$lanes" -gt 1 ] || parallel=()

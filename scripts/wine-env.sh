@@ -194,15 +194,15 @@ bytrane_open_lanes() {
 }
 
 # Writes $BYTRANE_LANES/lanes.json, CTest's description of COUNT lanes of each TARGET.
-bytrane_write_lane_spec() {
-  local count=$1 target lane spec="" lanes
+bytrane_describe_lanes() {
+  local count=$1 target lane types="" lanes
   shift
   for target in "$@"; do
     lanes=""
     for lane in $(seq 1 "$count"); do lanes+="${lanes:+, }{\"id\": \"${target}_$lane\", \"slots\": 1}"; done
-    spec+="${spec:+, }\"$target\": [$lanes]"
+    types+="${types:+, }\"$target\": [$lanes]"
   done
-  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{$spec}]}" >"$BYTRANE_LANES/lanes.json"
+  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{$types}]}" >"$BYTRANE_LANES/lanes.json"
 }
 
 bytrane_close_lanes() {
