@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds Bytrane and every test for both targets, runs the platform-free tests natively under
-# sanitizers, then every test under Wine in a private Xvfb display: the i686 build (the PE32
-# Bytrane.exe) under the 32-bit Wine, then the x86_64 build under the 64-bit Wine, each in a
-# prefix of its own. BYTRANE_TEST_TARGETS="i686" (or "x86_64") runs one of them only.
-# Exits non-zero when a build or any suite fails.
+# sanitizers, then every test under Wine: the i686 build (the PE32 Bytrane.exe) under the 32-bit
+# Wine and the x86_64 build under the 64-bit Wine, side by side in lanes (see wine-env.sh).
+# BYTRANE_TEST_TARGETS="i686" (or "x86_64") runs one of them only; BYTRANE_TEST_LANES sets the
+# lanes per target. Exits non-zero when a build or any test fails.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
@@ -11,13 +11,20 @@ bash "$BYTRANE_ROOT/scripts/setup.sh" || exit 1
 bytrane_report_i386
 targets=${BYTRANE_TEST_TARGETS:-i686 x86_64}
 
-SMALL_VOLUME=""
-cleanup() {
-  bytrane_stop_services
-  if [ -n "$SMALL_VOLUME" ]; then umount "$SMALL_VOLUME" 2>/dev/null; rmdir "$SMALL_VOLUME" 2>/dev/null; fi
-}
-trap cleanup EXIT
+# Measured on a 2-core machine (README): more lanes wait on each other for the processors.
+DEFAULT_LANES=3
+# Slots for the tests that need no lane: the layer check and the second build of each target.
+NO_LANE_SLOTS=2
+lanes=${BYTRANE_TEST_LANES:-$DEFAULT_LANES}
+[[ $lanes =~ ^[1-9][0-9]*$ ]] || { echo "BYTRANE_TEST_LANES must be a count of lanes, not \"$lanes\""; exit 1; }
+trap bytrane_close_lanes EXIT
 
+# A new Wine prefix boots while the builds compile.
+prefixes=()
+for target in $targets; do
+  (bytrane_use_target "$target" && bytrane_wine_prefix) &
+  prefixes+=("$!")
+done
 for target in $targets; do
   bytrane_use_target "$target"
   bytrane_build || { echo "$target build failed"; exit 1; }
@@ -26,26 +33,38 @@ bash "$BYTRANE_ROOT/scripts/host-test.sh" || exit 1
 # The release archives, for the tests that run the exe taken out of each.
 bash "$BYTRANE_ROOT/scripts/package.sh" >/dev/null || { echo "packaging failed"; exit 1; }
 
-bytrane_start_xvfb || exit 1
-
-# A 1 MiB volume for the test of saving onto a disk that fills up (needs root to mount).
-if [ "$(id -u)" -eq 0 ]; then
-  SMALL_VOLUME=$(mktemp -d /tmp/bytrane-small-volume.XXXXXX)
-  if mount -t tmpfs -o size=1m tmpfs "$SMALL_VOLUME" 2>/dev/null; then
-    export BYTRANE_SMALL_VOLUME=$(bytrane_windows_path "$SMALL_VOLUME")
-  else
-    rmdir "$SMALL_VOLUME"; SMALL_VOLUME=""
-  fi
-fi
-
-# One test at a time: the GUI tests share one display, and keyboard focus is one per display.
-status=0
+# The Wine suites of both targets run at the same time, each test in a lane of its target that
+# CTest hands out; one lane per target runs one test at a time, the i686 suite first.
+wait "${prefixes[@]}"
+mkdir -p "$BYTRANE_LANES" && rm -rf "$BYTRANE_LANES"/*_*/ "$BYTRANE_LANES/CTestTestfile.cmake" || exit 1
 for target in $targets; do
-  bytrane_use_target "$target"
-  echo "== Wine tests of the $target build ($WINEARCH prefix in $BUILD_DIR)"
-  bytrane_wine_prefix
-  bytrane_start_wineserver
-  (cd "$BUILD_DIR" && ctest --output-on-failure) || status=1
-  bytrane_stop_wineserver
+  bytrane_open_lanes "$target" "$lanes" || { echo "could not open the $target lanes"; exit 1; }
+  echo "subdirs(\"$BUILD_DIR\")" >>"$BYTRANE_LANES/CTestTestfile.cmake"
 done
-exit $status
+# shellcheck disable=SC2086
+bytrane_describe_lanes "$lanes" $targets
+jobs=$((lanes * $(wc -w <<<"$targets")))
+parallel=(-j "$((jobs + NO_LANE_SLOTS))")
+[ "$lanes" -gt 1 ] || parallel=()
+echo "== Wine tests of the builds for $targets, $lanes lane(s) each"
+(cd "$BYTRANE_LANES" && ctest --output-on-failure --resource-spec-file lanes.json "${parallel[@]}") 2>&1 \
+  | tee "$BYTRANE_LANES/ctest.log"
+status=${PIPESTATUS[0]}
+bytrane_close_lanes
+# One summary per target: the tests' names start with the target.
+for target in $targets; do
+  awk -v target="$target" '
+    match($0, /Test +#[0-9]+: [^ ]+/) {
+      name = substr($0, RSTART, RLENGTH); sub(/.*: /, "", name)
+      if (index(name, target "/") != 1) next
+      total++
+      if ($0 ~ / Passed /) passed++
+      else if ($0 ~ /Skipped/) skipped++
+      else failed = failed "\n  " name
+    }
+    END {
+      printf "%s: %d tests, %d passed, %d skipped, %d failed%s\n", target, total, passed, skipped,
+        total - passed - skipped, failed
+    }' "$BYTRANE_LANES/ctest.log"
+done
+exit "$status"

@@ -78,23 +78,24 @@ bytrane_wine_fonts() {
   done
 }
 
-# Starts Xvfb on the first free display; sets XVFB_PID and DISPLAY.
+# Starts Xvfb on a free display; sets XVFB_PID and DISPLAY. Xvfb picks the display and locks
+# it itself, so scripts that start displays at the same moment never take the same one.
 bytrane_start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      local i
-      for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-      done
-      kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+  local number i
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 1 100); do
+    if [ -s "$number" ]; then
+      export DISPLAY=":$(cat "$number")"
+      rm -f "$number"
+      return 0
     fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number"
+  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
   echo "could not start Xvfb" >&2
   return 1
 }
@@ -106,10 +107,113 @@ bytrane_start_xvfb() {
 bytrane_start_wineserver() {
   wineserver -f -p </dev/null >/dev/null 2>&1 &
   WINESERVER_PID=$!
+  bytrane_wait_for_wineserver
   # The first program of a session also starts Wine's services; start them here, with no
   # pipe of ours to inherit.
-  sleep 0.5
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Waits until the wineserver of $WINEPREFIX listens: a wine process that came sooner would start
+# a server of its own.
+bytrane_wait_for_wineserver() {
+  local server i
+  server=server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
+  for i in $(seq 1 100); do
+    # Debian's Wine keeps the server's socket under a temporary folder that the prefix names.
+    [ -S "${TMPDIR:-/tmp}/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/$server/socket" ] && return 0
+    [ -S "/tmp/.wine-$(id -u)/$server/socket" ] && return 0
+    sleep 0.1
+  done
+  echo "no wineserver for $WINEPREFIX" >&2
+  return 1
+}
+
+# Lanes: the Wine tests run side by side, each in a lane of its own, made of an Xvfb display, a
+# copy of the target's Wine prefix with the wineserver that serves it (one server serves one
+# prefix), and, as root, a 1 MiB volume. Keyboard focus, the foreground window, window
+# positions, the temporary folder and the small volume then belong to one test at a time.
+# Copying the prefix takes a moment where booting a new one takes half a minute or more.
+# $BYTRANE_LANES/<target>_<n>.env describes lane n of a target to scripts/wine-lane.sh.
+BYTRANE_LANES=$BYTRANE_ROOT/build-lanes
+LANE_XVFB_PIDS=()
+LANE_HOLDER_PIDS=()
+LANE_SERVER_PIDS=()
+LANE_PREFIXES=()
+LANE_VOLUMES=()
+
+# Opens COUNT lanes of TARGET, the first on the target's own prefix, and starts their services.
+bytrane_open_lanes() {
+  local target=$1 count=$2 lane id prefix volume service services=() status=0
+  bytrane_use_target "$target"
+  bytrane_wine_prefix
+  export BYTRANE_LANES
+  mkdir -p "$BYTRANE_LANES"
+  for lane in $(seq 1 "$count"); do
+    id=${target}_$lane
+    prefix=$WINEPREFIX
+    if [ "$lane" -gt 1 ]; then
+      prefix=$BYTRANE_LANES/$id
+      rm -rf "$prefix" && cp -a "$WINEPREFIX" "$prefix" || return 1
+    fi
+    bytrane_start_xvfb || return 1
+    LANE_XVFB_PIDS+=("$XVFB_PID")
+    volume=""
+    if [ "$(id -u)" -eq 0 ]; then
+      volume=$(mktemp -d /tmp/bytrane-small-volume.XXXXXX)
+      if mount -t tmpfs -o size=1m tmpfs "$volume" 2>/dev/null; then
+        LANE_VOLUMES+=("$volume")
+        volume=$(bytrane_windows_path "$volume")
+      else
+        rmdir "$volume"; volume=""
+      fi
+    fi
+    printf 'export DISPLAY=%q WINEPREFIX=%q WINEARCH=%q\n' "$DISPLAY" "$prefix" "$WINEARCH" >"$BYTRANE_LANES/$id.env"
+    [ -z "$volume" ] || printf 'export BYTRANE_SMALL_VOLUME=%q\n' "$volume" >>"$BYTRANE_LANES/$id.env"
+    WINEPREFIX=$prefix wineserver -f -p </dev/null >/dev/null 2>&1 &
+    LANE_SERVER_PIDS+=("$!")
+    LANE_PREFIXES+=("$prefix")
+    # Wine's desktop process leaves a moment after the last program has ended, and a program
+    # that starts in that moment loses its windows with it (it quits at once); one that starts
+    # it again hands it its output, which keeps CTest waiting. A command interpreter that
+    # waits on a pipe of its own for the lane's whole life keeps the desktop there.
+    rm -f "$BYTRANE_LANES/$id.hold" && mkfifo "$BYTRANE_LANES/$id.hold" || return 1
+    (WINEPREFIX=$prefix bytrane_wait_for_wineserver && source "$BYTRANE_LANES/$id.env" \
+      && exec "$WINE" cmd <>"$BYTRANE_LANES/$id.hold" >/dev/null 2>&1) &
+    LANE_HOLDER_PIDS+=("$!")
+    # The desktop and Wine's services start here, with no output of ours to inherit.
+    (
+      WINEPREFIX=$prefix bytrane_wait_for_wineserver || exit 1
+      source "$BYTRANE_LANES/$id.env"
+      "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+      exit 0
+    ) &
+    services+=("$!")
+  done
+  for service in "${services[@]}"; do wait "$service" || status=1; done
+  return $status
+}
+
+# Writes $BYTRANE_LANES/lanes.json, CTest's description of COUNT lanes of each TARGET.
+bytrane_describe_lanes() {
+  local count=$1 target lane types="" lanes
+  shift
+  for target in "$@"; do
+    lanes=""
+    for lane in $(seq 1 "$count"); do lanes+="${lanes:+, }{\"id\": \"${target}_$lane\", \"slots\": 1}"; done
+    types+="${types:+, }\"$target\": [$lanes]"
+  done
+  echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{$types}]}" >"$BYTRANE_LANES/lanes.json"
+}
+
+bytrane_close_lanes() {
+  local i
+  for i in "${!LANE_SERVER_PIDS[@]}"; do
+    WINEPREFIX=${LANE_PREFIXES[$i]} wineserver -k >/dev/null 2>&1
+    kill "${LANE_SERVER_PIDS[$i]}" 2>/dev/null; wait "${LANE_SERVER_PIDS[$i]}" 2>/dev/null
+  done
+  for i in "${LANE_HOLDER_PIDS[@]}" "${LANE_XVFB_PIDS[@]}"; do kill "$i" 2>/dev/null; wait "$i" 2>/dev/null; done
+  for i in "${LANE_VOLUMES[@]}"; do umount "$i" 2>/dev/null; rmdir "$i" 2>/dev/null; done
+  LANE_XVFB_PIDS=() LANE_HOLDER_PIDS=() LANE_SERVER_PIDS=() LANE_PREFIXES=() LANE_VOLUMES=()
 }
 
 # How this machine runs 32-bit x86 programs such as Wine's 32-bit loader: "native", "qemu X.Y.Z"

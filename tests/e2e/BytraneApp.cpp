@@ -159,9 +159,17 @@ bool BytraneApp::Drop(const std::vector<std::string>& paths) {
     return PostMessageA(main, WM_DROPFILES, reinterpret_cast<WPARAM>(remote.Address()), 0) != 0;
 }
 
+bool BytraneApp::BringToFront() const {
+    // A request made while a closing dialog hands the activation back to its owner can be lost,
+    // so it is made again until the main window is in front.
+    return WaitUntil([this] {
+        SetForegroundWindow(main);
+        return GetForegroundWindow() == main;
+    });
+}
+
 void BytraneApp::AltKey(BYTE letter) const {
-    SetForegroundWindow(main);
-    WaitUntil([this] { return GetForegroundWindow() == main; });
+    BringToFront();
     TypeKey(letter, true);
 }
 

@@ -16,8 +16,7 @@ protected:
         path = folder.Write("typed.bin", Pattern(DocumentSize));
         Start(Quoted(path));
         ASSERT_TRUE(app->Started());
-        SetForegroundWindow(app->Main());
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app->Main(); }));
+        ASSERT_TRUE(app->BringToFront());
     }
 
     // Types each character of a text of letters, digits and blanks.
