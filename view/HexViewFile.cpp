@@ -21,6 +21,9 @@ const char TempPrefix[] = "byt";
 // What GetTempFileNameA adds to the folder: a separator, the prefix, four hex digits and ".tmp".
 const size_t TempNameLength = 12;
 const char WriteErrorText[] = "An error occurred, file not saved.";
+// What a rename must carry over from the file it replaces; read-only targets are refused anyway.
+const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 // Virus scanners, the search indexer and sync clients open a freshly written file for a moment;
 // a rename of it fails with one of these errors meanwhile and goes through once they let go.
 const DWORD RenameRetryMilliseconds = 2000;
@@ -47,10 +50,6 @@ BOOL MoveWhenLetGo(const char* from, const char* to, DWORD flags) {
     }
     return TRUE;
 }
-
-// What a rename must carry over from the file it replaces; read-only targets are refused anyway.
-const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // A file that cannot be opened for writing (held open by another program, no access) must not be
 // replaced behind its owner's back. The read-only mark is checked apart: a program running with
