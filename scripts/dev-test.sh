@@ -31,5 +31,5 @@ names=$("${lane[@]}" "$exe" --gtest_list_tests "--gtest_filter=$filter" </dev/nu
   | awk '/^[^ ]/ { suite = $1; next } /^  / { print suite $1 }' | sed 's/[][\.*^$()+?{}|]/\\&/g' | paste -sd '|')
 [ -n "$names" ] || { echo "no test of $target matches $filter"; exit 1; }
 bytrane_describe_lanes "$lanes" "$BYTRANE_TARGET"
-cd "$BUILD_DIR" && ctest --output-on-failure --resource-spec-file "$BYTRANE_LANES/lanes.json" -j "$lanes" \
-  -R "^$BYTRANE_TARGET/($names)\$"
+echo "subdirs(\"$BUILD_DIR\")" >>"$BYTRANE_LANES/CTestTestfile.cmake"
+cd "$BYTRANE_LANES" && ctest --output-on-failure -j "$lanes" -R "^$BYTRANE_TARGET/($names)\$"

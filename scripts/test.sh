@@ -36,18 +36,18 @@ bash "$BYTRANE_ROOT/scripts/package.sh" >/dev/null || { echo "packaging failed";
 # The Wine suites of both targets run at the same time, each test in a lane of its target that
 # CTest hands out; one lane per target runs one test at a time, the i686 suite first.
 wait "${prefixes[@]}"
-mkdir -p "$BYTRANE_LANES" && rm -rf "$BYTRANE_LANES"/*_*/ "$BYTRANE_LANES/CTestTestfile.cmake" || exit 1
+mkdir -p "$BYTRANE_LANES" && rm -rf "$BYTRANE_LANES"/*_*/ || exit 1
+# shellcheck disable=SC2086
+bytrane_describe_lanes "$lanes" $targets
 for target in $targets; do
   bytrane_open_lanes "$target" "$lanes" || { echo "could not open the $target lanes"; exit 1; }
   echo "subdirs(\"$BUILD_DIR\")" >>"$BYTRANE_LANES/CTestTestfile.cmake"
 done
-# shellcheck disable=SC2086
-bytrane_describe_lanes "$lanes" $targets
 jobs=$((lanes * $(wc -w <<<"$targets")))
 parallel=(-j "$((jobs + NO_LANE_SLOTS))")
 [ "$lanes" -gt 1 ] || parallel=()
 echo "== Wine tests of the builds for $targets, $lanes lane(s) each"
-(cd "$BYTRANE_LANES" && ctest --output-on-failure --resource-spec-file lanes.json "${parallel[@]}") 2>&1 \
+(cd "$BYTRANE_LANES" && ctest --output-on-failure "${parallel[@]}") 2>&1 \
   | tee "$BYTRANE_LANES/ctest.log"
 status=${PIPESTATUS[0]}
 bytrane_close_lanes

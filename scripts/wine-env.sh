@@ -193,7 +193,8 @@ bytrane_open_lanes() {
   return $status
 }
 
-# Writes $BYTRANE_LANES/lanes.json, CTest's description of COUNT lanes of each TARGET.
+# Writes $BYTRANE_LANES/lanes.json, CTest's description of COUNT lanes of each TARGET, and starts
+# $BYTRANE_LANES/CTestTestfile.cmake, which names it; the caller adds the build folders to it.
 bytrane_describe_lanes() {
   local count=$1 target lane types="" lanes
   shift
@@ -203,6 +204,7 @@ bytrane_describe_lanes() {
     types+="${types:+, }\"$target\": [$lanes]"
   done
   echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{$types}]}" >"$BYTRANE_LANES/lanes.json"
+  echo "set(CTEST_RESOURCE_SPEC_FILE \"$BYTRANE_LANES/lanes.json\")" >"$BYTRANE_LANES/CTestTestfile.cmake"
 }
 
 bytrane_close_lanes() {
