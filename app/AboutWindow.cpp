@@ -11,7 +11,7 @@
 #include "resources/Version.h"
 
 const char AboutText[] = "Bytrane " BYTRANE_VERSION_TEXT "\nBy the Bytrane project";
-const char AboutLink[] = "https://bytrane.example.org/";
+const wchar_t AboutLink[] = L"https://bytrane.example.org/";
 
 namespace {
 
@@ -48,7 +48,7 @@ AboutWindow::~AboutWindow() {
 void AboutWindow::CreateFrame() {
     style = WS_POPUP | WS_VISIBLE;
     int width = maxLineWidth + 4 * maxCharWidth;
-    int height = (lineCount + (caption[0] != '\0' ? LinkExtraLines : PlainExtraLines)) * lineHeight;
+    int height = (lineCount + (caption[0] != L'\0' ? LinkExtraLines : PlainExtraLines)) * lineHeight;
     SIZE ownerSize = OwnerClientSize();
     linkCreated = 0;
     CreateClassWindow(ClassName, owner, nullptr, "", ownerSize.cx / 2, ownerSize.cy / 2, width, height);
@@ -91,13 +91,13 @@ void AboutWindow::OnPaint() {
     if (text != nullptr) {
         y = DrawCentredLines(dc, text, 0, regionWidth, y, lineHeight);
     }
-    if (caption[0] != '\0' && linkCreated == 0) {
+    if (caption[0] != L'\0' && linkCreated == 0) {
         linkFont.logFont.lfUnderline = 1;
         linkFont.colour = LinkColour;
         linkFont.Create(dc, LinkFaceName, LinkPoints);
         HGDIOBJ previousFont = linkFont.Select(dc);
         SIZE extent;
-        if (linkFont.font != nullptr && GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent)) {
+        if (linkFont.font != nullptr && GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &extent)) {
             linkButton.Create(hwnd, nullptr, "", (regionWidth - extent.cx) / 2, y + lineHeight, extent.cx,
                               extent.cy);
         }
@@ -116,7 +116,7 @@ void AboutWindow::OnDrawItem(WPARAM, LPARAM lParam) {
     COLORREF previousColour = GetTextColor(item->hDC);
     HGDIOBJ previousFont = linkFont.Select(item->hDC);
     SetBkColor(item->hDC, faceColour);
-    TextOutA(item->hDC, 0, 0, caption, lstrlenA(caption));
+    TextOutW(item->hDC, 0, 0, caption, lstrlenW(caption));
     if (previousFont != nullptr) {
         SelectObject(item->hDC, previousFont);
     }
@@ -131,6 +131,6 @@ void AboutWindow::OnOtherCommand(int, LPARAM lParam) {
         CoInitializeEx(nullptr, ShellApartment);
         apartmentEntered = 1;
     }
-    ShellExecuteA(owner, "open", caption, "", "", SW_SHOWNORMAL);
+    ShellExecuteW(owner, L"open", caption, L"", L"", SW_SHOWNORMAL);
     SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(messageBoxButtons[0].id), 0);
 }

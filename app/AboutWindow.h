@@ -7,7 +7,7 @@
 
 // The text and web address the About command shows.
 extern const char AboutText[];
-extern const char AboutLink[];
+extern const wchar_t AboutLink[];
 
 // The About box: the message box turned into a borderless ellipse with a red outline, the
 // program icon, centred text, one OK button and an underlined link that opens the web

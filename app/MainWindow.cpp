@@ -2,19 +2,20 @@
 
 #include <shellapi.h>
 #include <cstring>
+#include <cwchar>
 
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
-#include "framework/CodePage.h"
 #include "framework/Painting.h"
+#include "framework/PathBuffer.h"
 #include "framework/TextUtil.h"
 
 namespace {
 
 const int MainWidth = 628;
 const int MainHeight = 580;
-const int TitleNameLimit = 60;    // 59 characters and the terminator
+const int TitleNameLimit = 60;    // 59 UTF-16 units and the terminator
 const int TitleBufferSize = 80;
 const int StatusTextSize = 120;
 const int NumberTextSize = 20;
@@ -120,14 +121,14 @@ int MainWindow::QueryClose() {
 }
 
 void MainWindow::UpdateTitle() {
-    char title[TitleBufferSize];
-    FileNameOfPath(view->fileName, title, TitleNameLimit, IsAnsiLeadByte);
-    if (title[0] == '\0') {
-        strcpy(title, "Untitled");
+    wchar_t title[TitleBufferSize];
+    FileNameOfPath(view->fileName, title, TitleNameLimit);
+    if (title[0] == L'\0') {
+        wcscpy(title, L"Untitled");
     }
-    strcat(title, " - ");
-    strcat(title, ProgramCaption);
-    SetWindowTextA(hwnd, title);
+    wcscat(title, L" - ");
+    wcscat(title, ProgramCaption);
+    SetUnicodeText(title);
 }
 
 void MainWindow::SetStatusMessage(int kind, DWORD value) {
@@ -156,7 +157,7 @@ void MainWindow::SetStatusMessage(int kind, DWORD value) {
     statusBar->SetPartText(StatusPartMessage, text);
 }
 
-int MainWindow::ShowError(const char* text, const char* caption) {
+int MainWindow::ShowError(const char* text, const wchar_t* caption) {
     return msgWindow.Run(hwnd, text, caption, ErrorBoxType, nullptr, BoxTextColour, BoxFaceColour,
                          BoxShadowColour);
 }
@@ -178,16 +179,16 @@ void MainWindow::OnByteDoubleClick(LPARAM position) {
 }
 
 void MainWindow::OpenDroppedFile(HDROP drop) {
-    char path[PathSize] = {};
+    PathBuffer path;
     SetForegroundWindow(hwnd);
     // A longer name would come back cut to a different, possibly existing, path.
-    UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    bool fits = length > 0 && length < PathSize;
+    UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    bool fits = path.Get() != nullptr && length > 0 && length < LongestPath;
     if (fits) {
-        DragQueryFileA(drop, 0, path, PathSize);
+        DragQueryFileW(drop, 0, path.Get(), LongestPath);
     }
     DragFinish(drop);
     if (fits && QueryClose()) {
-        view->LoadFile(path);
+        view->LoadFile(path.Get());
     }
 }

@@ -20,7 +20,7 @@ public:
     void SetStatusMessage(int kind, DWORD value) override;
     void SetStatusPart(int part, const char* text) override;
     // The program's message box, owned by the frame: one OK button and the exclamation icon.
-    int ShowError(const char* text, const char* caption) override;
+    int ShowError(const char* text, const wchar_t* caption) override;
     void ShowBusy(HWND owner, const char* text) override;
     void HideBusy() override;
     void OnByteDoubleClick(LPARAM position) override;

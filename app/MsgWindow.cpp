@@ -63,7 +63,7 @@ const char MsgWindow::ClassName[] = "CMSGCLASS";
 MsgWindow::MsgWindow()
     : running(0), owner(nullptr), icon(nullptr), maxCharWidth(0), lineHeight(0), lineCount(0),
       maxLineWidth(0), result(0), buttonResults{0, 0, 0}, type(0), textColour(0), faceColour(0),
-      text(nullptr), caption(""), textRect{0, 0, 0, 0} {
+      text(nullptr), caption(L""), textRect{0, 0, 0, 0} {
     RegisterWindowClass();
 }
 
@@ -100,7 +100,7 @@ void MsgWindow::ReleaseText() {
     text = nullptr;
 }
 
-int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption, int boxType,
+int MsgWindow::Run(HWND ownerWindow, const char* boxText, const wchar_t* boxCaption, int boxType,
                    const char* iconResource, COLORREF boxTextColour, COLORREF boxFaceColour,
                    COLORREF shadowColour) {
     owner = ownerWindow;
@@ -111,7 +111,7 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const char* boxCaption
     result = 0;
     bevel.highlight = White;
     bevel.shadow = shadowColour;
-    caption = boxCaption != nullptr ? boxCaption : "";
+    caption = boxCaption != nullptr ? boxCaption : L"";
     CopyText(boxText);
 
     LPCSTR systemIcon = SystemIconOf(type);
@@ -158,7 +158,7 @@ int MsgWindow::MeasureText(bool withIcon) {
     }
     // Without an icon the caption is part of what must fit.
     SIZE extent;
-    if (!withIcon && GetTextExtentPoint32A(info.Get(), caption, lstrlenA(caption), &extent) &&
+    if (!withIcon && GetTextExtentPoint32W(info.Get(), caption, lstrlenW(caption), &extent) &&
         extent.cx > maxLineWidth) {
         maxLineWidth = extent.cx;
     }
@@ -227,8 +227,11 @@ void MsgWindow::CreateFrame() {
     int width = textRect.right + FrameExtraWidth;
     int height = lineHeight * (lineCount + FrameExtraLines);
     SIZE ownerSize = OwnerClientSize();
-    CreateClassWindow(ClassName, owner, nullptr, caption, ownerSize.cx / 2 - width / 2,
-                      ownerSize.cy / 2 - height / 2, width, height);
+    if (CreateClassWindow(ClassName, owner, nullptr, "", ownerSize.cx / 2 - width / 2, ownerSize.cy / 2 - height / 2,
+                          width, height)) {
+        // The caption may be a file's path, in any script.
+        SetUnicodeText(caption);
+    }
 }
 
 void MsgWindow::OnBeforeRun() {}

@@ -15,7 +15,7 @@ public:
     // Returns the chosen button's code (1 OK, 2 Cancel, 6 Yes, 7 No); 2 when the box was
     // closed without a button or the thread is quitting; 0 when it could not be measured or
     // created. caption must stay alive while the box runs.
-    int Run(HWND ownerWindow, const char* boxText, const char* boxCaption, int boxType,
+    int Run(HWND ownerWindow, const char* boxText, const wchar_t* boxCaption, int boxType,
             const char* iconResource, COLORREF boxTextColour, COLORREF boxFaceColour,
             COLORREF shadowColour);
 
@@ -50,7 +50,7 @@ public:
     COLORREF textColour;
     COLORREF faceColour;
     char* text;
-    const char* caption;
+    const wchar_t* caption;
     RECT textRect;
     BevelFrame bevel;
 

@@ -11,8 +11,11 @@ const int ArgumentSlots = 3;
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    char* arguments[ArgumentSlots];
+// The wide entry: the command line comes as the system keeps it, so a file name in any script
+// reaches the file calls whole, and no character outside the code page turns into a quote or a
+// backslash that would split or redirect the name.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand) {
+    wchar_t* arguments[ArgumentSlots];
     SplitCommandLine(commandLine, arguments, ArgumentSlots);
 
     if (!CreateProgramWindows(instance, showCommand)) {

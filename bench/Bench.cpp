@@ -15,6 +15,7 @@
 #include "bench/BenchData.h"
 #include "search/Matcher.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -126,14 +127,14 @@ double PaintMilliseconds() {
 
 bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPath) {
     // The process's first repaints, before anything else has run.
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     Report("paint.1KiB_first", PaintMilliseconds(), "ms");
     std::string path = folder.Path("load.bin");
     if (!WriteGenerated(path, LoadFileBytes) || !PlainRead(path, LoadFileBytes)) {
         fprintf(stderr, "cannot write or read %s\n", path.c_str());
         return false;
     }
-    if (!hexView.LoadFile(path.c_str())) {
+    if (!hexView.LoadFile(Wide(path).c_str())) {
         fprintf(stderr, "LoadFile failed for %s\n", path.c_str());
         return false;
     }
@@ -149,9 +150,9 @@ bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPat
     std::vector<double> viewTimes;
     std::vector<double> plainTimes;
     for (int run = 0; run < Runs; ++run) {
-        hexView.LoadFile(smallPath.c_str());
-        viewTimes.push_back(TimeOnce([&] { hexView.LoadFile(path.c_str()); }));
-        hexView.LoadFile(smallPath.c_str());
+        hexView.LoadFile(Wide(smallPath).c_str());
+        viewTimes.push_back(TimeOnce([&] { hexView.LoadFile(Wide(path).c_str()); }));
+        hexView.LoadFile(Wide(smallPath).c_str());
         plainTimes.push_back(TimeOnce([&] { PlainRead(path, LoadFileBytes); }));
     }
     double view = Median(viewTimes);
@@ -171,29 +172,29 @@ bool BenchLoad(const harness::ScratchFolder& folder, const std::string& smallPat
         {"paint.512MiB_again", path},
     };
     for (const auto& paint : paints) {
-        hexView.LoadFile(paint.path.c_str());
+        hexView.LoadFile(Wide(paint.path).c_str());
         Report(paint.name, PaintMilliseconds(), "ms");
     }
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     DeleteFileA(path.c_str());
     return true;
 }
 
 void BenchPaint(const harness::ScratchFolder& folder, const std::string& smallPath) {
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     Report("paint.window_width", hexView.clientWidth, "px");
     Report("paint.window_height", hexView.clientHeight, "px");
     Report("paint.1KiB", PaintMilliseconds(), "ms");
     // The same size with other content: every byte shown as "00" and ".".
     std::string zerosPath = folder.Write("zeros.bin", std::string(SmallDocumentBytes, '\0'));
-    hexView.LoadFile(zerosPath.c_str());
+    hexView.LoadFile(Wide(zerosPath).c_str());
     Report("paint.1KiB_zeros", PaintMilliseconds(), "ms");
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     DeleteFileA(zerosPath.c_str());
 
     std::string path = folder.Path("scroll.bin");
     WriteGenerated(path, ScrollDocumentBytes);
-    hexView.LoadFile(path.c_str());
+    hexView.LoadFile(Wide(path).c_str());
     int pages = 0;
     std::vector<double> perPage;
     for (int run = 0; run < Runs; ++run) {
@@ -211,7 +212,7 @@ void BenchPaint(const harness::ScratchFolder& folder, const std::string& smallPa
     }
     Report("scroll.pages", pages, "pages");
     Report("scroll.per_page_down", Median(perPage) * MillisecondsPerSecond, "ms");
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     DeleteFileA(path.c_str());
 }
 
@@ -233,7 +234,7 @@ bool FindThroughput(const uint8_t* document, DWORD size, const benchdata::Search
 
 bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallPath, const std::string& keepPath) {
     std::string path = keepPath.empty() ? folder.Path("search.bin") : keepPath;
-    if (!WriteGenerated(path, SearchBytes) || !hexView.LoadFile(path.c_str())) {
+    if (!WriteGenerated(path, SearchBytes) || !hexView.LoadFile(Wide(path).c_str())) {
         fprintf(stderr, "cannot write or load %s\n", path.c_str());
         return false;
     }
@@ -279,15 +280,15 @@ bool BenchSearch(const harness::ScratchFolder& folder, const std::string& smallP
     // starting from the small document as a fresh open would.
     std::vector<double> openAndFind;
     for (int run = 0; run < Runs; ++run) {
-        hexView.LoadFile(smallPath.c_str());
+        hexView.LoadFile(Wide(smallPath).c_str());
         harness::BoxCatcher catcher;
         openAndFind.push_back(TimeOnce([&] {
-            hexView.LoadFile(path.c_str());
+            hexView.LoadFile(Wide(path).c_str());
             hexView.Search(hexView.document.data, 0, SearchBytes - length);
         }));
     }
     Report("search.open_and_find", Median(openAndFind) * MillisecondsPerSecond, "ms");
-    hexView.LoadFile(smallPath.c_str());
+    hexView.LoadFile(Wide(smallPath).c_str());
     if (keepPath.empty()) {
         DeleteFileA(path.c_str());
     }

@@ -1,14 +1,14 @@
 #include "framework/FileDialog.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "framework/AppInstance.h"
-#include "framework/CodePage.h"
 #include "framework/TextUtil.h"
 
-const char FileDialogFilter[] =
-    "All files (*.*)\0*.*\0"
-    "Executable files (*.exe, *.dll, *.vxd)\0*.exe;*.dll;*.vxd\0";
+const wchar_t FileDialogFilter[] =
+    L"All files (*.*)\0*.*\0"
+    L"Executable files (*.exe, *.dll, *.vxd)\0*.exe;*.dll;*.vxd\0";
 
 namespace {
 
@@ -16,42 +16,42 @@ const DWORD OpenFlags = OFN_HIDEREADONLY;
 const DWORD SaveFlags = OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 // The record without the trailing members added after Windows 98 (76 bytes in a 32-bit build,
 // 136 in a 64-bit one), which every version accepts.
-const DWORD ShortRecordSize = OPENFILENAME_SIZE_VERSION_400A;
+const DWORD ShortRecordSize = OPENFILENAME_SIZE_VERSION_400W;
 
-const char* WithoutLeadingDot(const char* extension) {
-    return extension[0] == '.' ? extension + 1 : extension;
+const wchar_t* WithoutLeadingDot(const wchar_t* extension) {
+    return extension[0] == L'.' ? extension + 1 : extension;
 }
 
 // Replaces the path's extension by the given one; a result that would not fit the buffer is
 // refused and the path is left as it was.
-int ForceExtension(char* path, DWORD pathSize, const char* extension) {
+int ForceExtension(wchar_t* path, DWORD pathSize, const wchar_t* extension) {
     extension = WithoutLeadingDot(extension);
-    size_t length = strlen(path);
-    RemoveExtension(path, IsAnsiLeadByte);
-    size_t stem = strlen(path);
-    if (stem + 1 + strlen(extension) + 1 > pathSize) {
+    size_t length = wcslen(path);
+    RemoveExtension(path);
+    size_t stem = wcslen(path);
+    if (stem + 1 + wcslen(extension) + 1 > pathSize) {
         if (stem < length) {
-            path[stem] = '.';
+            path[stem] = L'.';
         }
         return 0;
     }
-    path[stem] = '.';
-    strcpy(path + stem + 1, extension);
+    path[stem] = L'.';
+    wcscpy(path + stem + 1, extension);
     return 1;
 }
 
 }  // namespace
 
-FileDialog::FileDialog(int isOpen, const char* filter, int filterIndex, const char* defaultExtension)
+FileDialog::FileDialog(int isOpen, const wchar_t* filter, int filterIndex, const wchar_t* defaultExtension)
     : readOnly(0), selectionChanged(0), isOpen(isOpen), flags(isOpen ? OpenFlags : SaveFlags), fileTitleSize(0),
-      filterIndex(filterIndex), fileTitle(nullptr), filter(filter), defaultExtension(defaultExtension), title("") {
+      filterIndex(filterIndex), fileTitle(nullptr), filter(filter), defaultExtension(defaultExtension), title(L"") {
 }
 
-void FileDialog::PreFileDialog(OPENFILENAMEA*) {
+void FileDialog::PreFileDialog(OPENFILENAMEW*) {
 }
 
-int FileDialog::Run(HWND owner, char* pathBuffer, DWORD pathBufferSize, const char* initialDirectory) {
-    OPENFILENAMEA record;
+int FileDialog::Run(HWND owner, wchar_t* pathBuffer, DWORD pathBufferSize, const wchar_t* initialDirectory) {
+    OPENFILENAMEW record;
     memset(&record, 0, sizeof(record));
     record.lStructSize = ShortRecordSize;
     record.hwndOwner = owner;
@@ -76,10 +76,10 @@ int FileDialog::Run(HWND owner, char* pathBuffer, DWORD pathBufferSize, const ch
         if (readOnly) {
             record.Flags |= OFN_READONLY;
         }
-        if (!GetOpenFileNameA(&record)) {
+        if (!GetOpenFileNameW(&record)) {
             return 0;
         }
-    } else if (!GetSaveFileNameA(&record)) {
+    } else if (!GetSaveFileNameW(&record)) {
         return 0;
     }
 

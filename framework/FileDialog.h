@@ -3,17 +3,20 @@
 #include <commdlg.h>
 
 // The program's filter list: pairs of display text and pattern, with a final extra NUL.
-extern const char FileDialogFilter[];
+extern const wchar_t FileDialogFilter[];
 
-// A descriptor around the common Open and Save As dialogs, built afresh for each command.
+// A descriptor around the common Open and Save As dialogs, built afresh for each command. The
+// dialogs are the wide ones: the ANSI ones hand back a name converted to the code page, which
+// may be another, existing file's name.
 class FileDialog {
 public:
-    FileDialog(int isOpen, const char* filter, int filterIndex, const char* defaultExtension);
+    FileDialog(int isOpen, const wchar_t* filter, int filterIndex, const wchar_t* defaultExtension);
     virtual ~FileDialog() = default;
-    virtual void PreFileDialog(OPENFILENAMEA* record);
+    virtual void PreFileDialog(OPENFILENAMEW* record);
 
-    // 1 with the chosen full path in pathBuffer, 0 when cancelled or failed.
-    int Run(HWND owner, char* pathBuffer, DWORD pathBufferSize, const char* initialDirectory);
+    // 1 with the chosen full path in pathBuffer, 0 when cancelled or failed. The buffer's size
+    // is counted in UTF-16 units.
+    int Run(HWND owner, wchar_t* pathBuffer, DWORD pathBufferSize, const wchar_t* initialDirectory);
 
     int readOnly;
     int selectionChanged;
@@ -21,8 +24,8 @@ public:
     DWORD flags;
     DWORD fileTitleSize;
     int filterIndex;
-    char* fileTitle;
-    const char* filter;
-    const char* defaultExtension;
-    const char* title;
+    wchar_t* fileTitle;
+    const wchar_t* filter;
+    const wchar_t* defaultExtension;
+    const wchar_t* title;
 };

@@ -1,6 +1,7 @@
 #include "framework/TextUtil.h"
 
 #include <cstring>
+#include <cwchar>
 
 const char hexDigits[17] = "0123456789ABCDEF";
 
@@ -26,9 +27,10 @@ void Reverse(char* first, char* last) {
     }
 }
 
-// Bytes of the character at p: 2 for a lead byte followed by its second byte, else 1.
-int CharLength(const char* p, LeadByteTest isLead) {
-    return isLead != nullptr && isLead(static_cast<unsigned char>(*p)) && p[1] != '\0' ? 2 : 1;
+// A high surrogate opens a character of two UTF-16 units; a cut between the two would leave
+// half a character behind.
+bool IsHighSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
 }  // namespace
@@ -120,19 +122,19 @@ void InsertThousandsSeparators(char* text) {
     }
 }
 
-void FileNameOfPath(const char* path, char* out, int size, LeadByteTest isLead) {
+void FileNameOfPath(const wchar_t* path, wchar_t* out, int size) {
     if (size < 1) {
         return;
     }
-    const char* name = path;
-    for (const char* p = path; *p != '\0'; p += CharLength(p, isLead)) {
-        if (*p == '\\' || *p == ':' || *p == '/') {
+    const wchar_t* name = path;
+    for (const wchar_t* p = path; *p != L'\0'; ++p) {
+        if (*p == L'\\' || *p == L':' || *p == L'/') {
             name = p + 1;
         }
     }
     int copied = 0;
-    while (name[copied] != '\0') {
-        int length = CharLength(name + copied, isLead);
+    while (name[copied] != L'\0') {
+        int length = IsHighSurrogate(name[copied]) && name[copied + 1] != L'\0' ? 2 : 1;
         if (copied + length > size - 1) {
             break;
         }
@@ -141,68 +143,67 @@ void FileNameOfPath(const char* path, char* out, int size, LeadByteTest isLead) 
             ++copied;
         }
     }
-    out[copied] = '\0';
+    out[copied] = L'\0';
 }
 
-// Walks forwards, as only the start of a text tells which bytes open a character: the last dot
-// counts unless a '\\' or ':' comes after it.
-void RemoveExtension(char* path, LeadByteTest isLead) {
-    char* dot = nullptr;
-    for (char* p = path; *p != '\0'; p += CharLength(p, isLead)) {
-        if (*p == '.') {
+// The last dot counts unless a '\\' or ':' comes after it.
+void RemoveExtension(wchar_t* path) {
+    wchar_t* dot = nullptr;
+    for (wchar_t* p = path; *p != L'\0'; ++p) {
+        if (*p == L'.') {
             dot = p;
-        } else if (*p == '\\' || *p == ':') {
+        } else if (*p == L'\\' || *p == L':') {
             dot = nullptr;
         }
     }
     if (dot != nullptr) {
-        *dot = '\0';
+        *dot = L'\0';
     }
 }
 
-void FolderOfPath(const char* path, char* folder, LeadByteTest isLead) {
-    strcpy(folder, path);
-    char* cut = nullptr;
-    for (char* p = folder; *p != '\0'; p += CharLength(p, isLead)) {
-        if (*p == '\\' || *p == '/' || *p == ':') {
+void FolderOfPath(const wchar_t* path, wchar_t* folder) {
+    wcscpy(folder, path);
+    wchar_t* cut = nullptr;
+    for (wchar_t* p = folder; *p != L'\0'; ++p) {
+        if (*p == L'\\' || *p == L'/' || *p == L':') {
             cut = p;
         }
     }
     if (cut == nullptr) {
-        strcpy(folder, ".");
-    } else if (*cut == ':' || cut == folder || cut[-1] == ':') {
+        wcscpy(folder, L".");
+    } else if (*cut == L':' || cut == folder || cut[-1] == L':') {
         // "C:" alone names the drive's current folder, not its root; keep the separator.
-        cut[1] = '\0';
+        cut[1] = L'\0';
     } else {
-        *cut = '\0';
+        *cut = L'\0';
     }
 }
 
-int SplitCommandLine(char* text, char** args, int slots) {
+int SplitCommandLine(wchar_t* text, wchar_t** args, int slots) {
     if (slots <= 0) {
         return 0;
     }
     int count = 0;
-    char* p = text;
+    wchar_t* p = text;
     for (int i = 0; i < slots; ++i) {
-        while (*p == ' ') {
+        while (*p == L' ') {
             ++p;
         }
-        char stop = ' ';
-        if (*p == '"') {
-            stop = '"';
+        wchar_t stop = L' ';
+        if (*p == L'"') {
+            stop = L'"';
             ++p;
         }
         args[i] = p;
-        char* start = p;
-        while (*p != '\0' && *p != stop) {
+        wchar_t* start = p;
+        while (*p != L'\0' && *p != stop) {
             ++p;
         }
         if (p > start) {
             ++count;
         }
-        if (*p != '\0') {
-            *p++ = '\0';
+        if (*p != L'\0') {
+            *p++ = L'\0';
         }
     }
     return count;

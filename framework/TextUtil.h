@@ -1,14 +1,11 @@
 #pragma once
-// Small routines on zero-terminated single-byte strings. They allocate nothing and keep no
-// state; callers own every buffer. Character comparisons are signed 8-bit, so bytes
+// Small routines on zero-terminated strings. They allocate nothing and keep no state; callers
+// own every buffer. On single-byte text, character comparisons are signed 8-bit, so bytes
 // 0x80..0xFF never fall into 'A'..'Z' or '0'..'9'.
 
 #include <cstdint>
 
 extern const char hexDigits[17];
-
-// Room for a file path, terminator included: the size of every path buffer of the program.
-const int PathSize = 260;
 
 // Writes value as text in base 10 (signed) or 16 (unsigned, lower-case); returns buffer.
 // A 20-byte buffer is always enough.
@@ -24,22 +21,18 @@ void DwordToHex(uint32_t value, char* out);
 // Groups the first run of decimal digits with commas, in place; a run of more than 30 digits
 // is left unchanged.
 void InsertThousandsSeparators(char* text);
-// Whether a byte opens a two-byte character in the code page of the text. In the ANSI code
-// pages of Japanese, Chinese and Korean Windows the second byte of such a character can be
-// 0x5C, the backslash, so the path routines below walk whole characters. Null: every character
-// is one byte.
-typedef bool (*LeadByteTest)(unsigned char byte);
-
-// Copies the part after the last '\\', ':' or '/' into out, at most size-1 bytes and never half
-// a character.
-void FileNameOfPath(const char* path, char* out, int size, LeadByteTest isLead = nullptr);
+// The path routines work on UTF-16 paths, as the system keeps them; every unit is compared
+// whole, so no character of any script is taken for a separator.
+// Copies the part after the last '\\', ':' or '/' into out, at most size-1 units and never
+// half of a surrogate pair.
+void FileNameOfPath(const wchar_t* path, wchar_t* out, int size);
 // Cuts the path at its extension's dot ('/' is not a separator here).
-void RemoveExtension(char* path, LeadByteTest isLead = nullptr);
+void RemoveExtension(wchar_t* path);
 // The folder part of a path, "." when it names none; "C:" and a root keep their separator.
 // folder needs room for the path.
-void FolderOfPath(const char* path, char* folder, LeadByteTest isLead = nullptr);
+void FolderOfPath(const wchar_t* path, wchar_t* folder);
 // Cuts text into up to slots arguments in place; returns the count of non-empty ones.
-int SplitCommandLine(char* text, char** args, int slots);
+int SplitCommandLine(wchar_t* text, wchar_t** args, int slots);
 // First character whose signed value equals ch, or null; the terminator never matches.
 const char* FindChar(const char* text, int ch);
 // True for '0'..'9' and 'A'..'F' only.

@@ -130,6 +130,10 @@ int Window::CreateClassWindow(const char* className, HWND parent, HMENU menuOrId
     return hwnd != nullptr ? 1 : 0;
 }
 
+void Window::SetUnicodeText(const wchar_t* text) {
+    DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
 int Window::Destroy() {
     if (!DestroyWindow(hwnd)) {
         return 0;

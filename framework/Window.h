@@ -53,6 +53,10 @@ public:
                           int x, int y, int width, int height);
     // DestroyWindow; clears hwnd on success.
     int Destroy();
+    // Sets the window's text exactly, in UTF-16. SetWindowTextW would hand it to this ANSI
+    // window's procedure converted to the code page, losing every character outside it; the
+    // default procedure's own WM_SETTEXT keeps it whole.
+    void SetUnicodeText(const wchar_t* text);
 
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -1,6 +1,7 @@
 #include "view/Document.h"
 
 #include "framework/FileHandle.h"
+#include "framework/SystemPath.h"
 #include "view/LoadSeam.h"
 
 GlobalAllocFunction loadGlobalAlloc = GlobalAlloc;
@@ -24,8 +25,8 @@ bool IsLoadableSize(DWORD sizeHigh, DWORD sizeLow, DWORD extraBytes) {
     return extraBytes <= 0xFFFFFFFFu - sizeLow;
 }
 
-int Document::Load(const char* path, DWORD extraBytes, LoadFailure* failure) {
-    FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+int Document::Load(const wchar_t* path, DWORD extraBytes, LoadFailure* failure) {
+    FileHandle file(CreateFileW(SystemPath(path).Get(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid()) {
         Report(failure, LoadFailure::CannotOpen);
         return 0;

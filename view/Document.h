@@ -23,7 +23,7 @@ struct Document {
     // Reads the whole file; 1 on success, 0 on failure (failure, when given, says why; None on
     // success). A file that cannot be opened or sized, a device, or a file too large leaves the
     // record as it was.
-    int Load(const char* path, DWORD extraBytes, LoadFailure* failure = nullptr);
+    int Load(const wchar_t* path, DWORD extraBytes, LoadFailure* failure = nullptr);
     // Frees the block if there is one; data, begin and end become null and capacity 0.
     void Release();
 

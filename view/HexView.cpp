@@ -1,7 +1,7 @@
 #include "view/HexView.h"
 
 #include "framework/CenterWindow.h"
-#include "framework/TextUtil.h"
+#include "framework/PathBuffer.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ HexView::HexView()
     : dialogCharValue(0), editAllowed(0), modified(0), highlightMatch(0), patternIsHex(0), caseSensitive(0),
       charWidth(0), lineHeight(0), visibleColumns(0), pageRows(0), rowCount(0), fileSize(0), topRow(0),
       matchTopRow(0), nextSearchPos(0), lastSearchStart(0), matchStart(0), matchEnd(0), dialogByteValue(0),
-      patternLength(0), fileName(new char[PathSize]()), host(nullptr), pattern(), document() {
+      patternLength(0), fileName(new wchar_t[LongestPath]()), host(nullptr), pattern(), document() {
 }
 
 HexView::~HexView() {

@@ -35,11 +35,11 @@ public:
     void Paint();
     DumpHit HitTest(LPARAM position);
 
-    int LoadFile(const char* path);
+    int LoadFile(const wchar_t* path);
     void OpenFile();
     int Save();
     void SaveAs();
-    int WriteToFile(const char* path);
+    int WriteToFile(const wchar_t* path);
 
     // Offset of the first match plus 1 in [start, lastStart], or -1.
     int Search(const BYTE* bytes, DWORD start, DWORD lastStart);
@@ -68,7 +68,8 @@ public:
     int matchEnd;
     DWORD dialogByteValue;
     DWORD patternLength;
-    char* fileName;
+    // The current file's path, as long as the system allows.
+    wchar_t* fileName;
     // Set at start-up; everything outside the view is reached through it.
     ViewHost* host;
     char pattern[PatternSize];
@@ -83,10 +84,10 @@ private:
 
     // How writing the temporary copy of a save ended.
     enum CopyResult { CopyWritten, CopyNotCreated, CopyNoRoom, CopyFailed };
-    CopyResult WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original, char* temporary);
-    int PutCopyInPlace(const char* temporary, const char* path);
-    int WriteOverKeptFile(const char* temporary, const char* path);
-    int WriteInPlace(const char* path, bool exists);
+    CopyResult WriteCopy(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA* original, wchar_t* temporary);
+    int PutCopyInPlace(const wchar_t* temporary, const wchar_t* path, bool existed);
+    int WriteOverKeptFile(const wchar_t* temporary, const wchar_t* path);
+    int WriteInPlace(const wchar_t* path, bool exists);
     bool Overwrite(HANDLE file);
     bool WriteDocument(HANDLE file, bool* noRoom);
 };

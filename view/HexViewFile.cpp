@@ -1,25 +1,34 @@
 // Moving a file in and out of the view: load, the Open and Save As dialogs, and the save.
-#include <cstring>
+#include <cwchar>
 
-#include "framework/CodePage.h"
 #include "framework/FileDialog.h"
 #include "framework/FileHandle.h"
+#include "framework/PathBuffer.h"
+#include "framework/SystemPath.h"
 #include "framework/TextUtil.h"
 #include "view/HexView.h"
 #include "view/RenameCheck.h"
 #include "view/SaveSeam.h"
 
 WriteFileFunction saveWriteFile = WriteFile;
-TempFileNameFunction saveTempFileName = GetTempFileNameA;
+TempFileNameFunction saveTempFileName = GetTempFileNameW;
 FlushFunction saveFlushFileBuffers = FlushFileBuffers;
-MoveFileFunction saveMoveFile = MoveFileExA;
+MoveFileFunction saveMoveFile = MoveFileExW;
 
 namespace {
 
 const DWORD ExtraBytes = 2;
-const char TempPrefix[] = "byt";
-// What GetTempFileNameA adds to the folder: a separator, the prefix, four hex digits and ".tmp".
-const size_t TempNameLength = 12;
+const wchar_t TempPrefix[] = L"byt";
+const wchar_t TempExtension[] = L".tmp";
+// GetTempFileNameW takes a folder of at most this many units; a deeper folder's copy is named
+// here, in the same pattern with eight hex digits, so a save there still goes through a copy.
+const size_t LongestTempFolder = MAX_PATH - 14;
+const int TempDigits = 8;
+// What a copy's own name adds to the folder: a separator, the prefix, the digits and ".tmp".
+const size_t TempNameLength = 1 + 3 + TempDigits + 4;
+// Names already taken in the folder are skipped; past this many the folder counts as one that
+// takes no new files.
+const int TempNameTries = 100;
 const char WriteErrorText[] = "An error occurred, file not saved.";
 // What a rename must carry over from the file it replaces; read-only targets are refused anyway.
 const DWORD CarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -36,10 +45,12 @@ bool IsPassingRenameError(DWORD error) {
 
 // The rename, tried again with a growing pause while another program briefly holds a file. Any
 // other error, or a hold that lasts past the retry time, fails with the last error kept.
-BOOL MoveWhenLetGo(const char* from, const char* to, DWORD flags) {
+BOOL MoveWhenLetGo(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    SystemPath source(from);
+    SystemPath target(to);
     DWORD start = GetTickCount();
     DWORD pause = FirstRenamePause;
-    while (!saveMoveFile(from, to, flags)) {
+    while (!saveMoveFile(source.Get(), target.Get(), flags)) {
         DWORD error = GetLastError();
         if (!IsPassingRenameError(error) || GetTickCount() - start >= RenameRetryMilliseconds) {
             SetLastError(error);
@@ -54,9 +65,46 @@ BOOL MoveWhenLetGo(const char* from, const char* to, DWORD flags) {
 // A file that cannot be opened for writing (held open by another program, no access) must not be
 // replaced behind its owner's back. The read-only mark is checked apart: a program running with
 // full rights, as under Wine as root, may open such a file for writing all the same.
-bool CanWrite(const char* path) {
-    FileHandle target(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool CanWrite(const wchar_t* path) {
+    FileHandle target(
+        CreateFileW(SystemPath(path).Get(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return target.IsValid();
+}
+
+// Creates an empty file under a fresh name in the folder and leaves the name in temporary (room
+// for LongestPath units).
+bool ReserveCopyName(const wchar_t* folder, wchar_t* temporary) {
+    size_t length = wcslen(folder);
+    if (length <= LongestTempFolder) {
+        return saveTempFileName(folder, TempPrefix, 0, temporary) != 0;
+    }
+    if (length + TempNameLength >= LongestPath) {
+        return false;
+    }
+    DWORD unique = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (int tries = 0; tries < TempNameTries; ++tries, ++unique) {
+        char digits[TempDigits];
+        DwordToHex(unique, digits);
+        wchar_t* name = wcscpy(temporary, folder) + length;
+        if (name[-1] != L'\\' && name[-1] != L'/') {
+            *name++ = L'\\';
+        }
+        name = wcscpy(name, TempPrefix) + wcslen(TempPrefix);
+        for (int i = 0; i < TempDigits; ++i) {
+            *name++ = static_cast<wchar_t>(digits[i]);
+        }
+        wcscpy(name, TempExtension);
+        FileHandle file(CreateFileW(SystemPath(temporary).Get(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.IsValid()) {
+            return true;
+        }
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            return false;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -76,11 +124,11 @@ void HexView::ShowEmptyDocument() {
     Paint();
 }
 
-int HexView::LoadFile(const char* path) {
+int HexView::LoadFile(const wchar_t* path) {
     // A longer path would not fit the name buffer; it is refused like a file that cannot be read.
-    bool fits = strlen(path) < static_cast<size_t>(PathSize);
+    bool fits = wcslen(path) < LongestPath;
     if (fits) {
-        strcpy(fileName, path);
+        wcscpy(fileName, path);
     }
     host->ShowBusy(hwnd, "Loading...");
     host->SetStatusMessage(NoFileLoaded, 0);
@@ -127,30 +175,28 @@ int HexView::LoadFile(const char* path) {
 }
 
 void HexView::OpenFile() {
-    char path[PathSize] = {};
+    PathBuffer path;
     FileDialog dialog(1, FileDialogFilter, 1, nullptr);
-    if (dialog.Run(hwnd, path, sizeof(path), nullptr)) {
-        LoadFile(path);
+    if (path.Get() != nullptr && dialog.Run(hwnd, path.Get(), LongestPath, nullptr)) {
+        LoadFile(path.Get());
     }
 }
 
 // Writes the document into a fresh temporary file beside the target. The copy either holds the
 // whole document, flushed, or is deleted again.
-HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTRIBUTE_DATA* original,
-                                       char* temporary) {
-    // With no room for the name in a path, Wine still creates the file but hands back a cut name,
-    // which could then be neither written nor deleted.
-    if (strlen(folder) + TempNameLength >= static_cast<size_t>(PathSize) ||
-        saveTempFileName(folder, TempPrefix, 0, temporary) == 0) {
+HexView::CopyResult HexView::WriteCopy(const wchar_t* folder, const WIN32_FILE_ATTRIBUTE_DATA* original,
+                                       wchar_t* temporary) {
+    if (!ReserveCopyName(folder, temporary)) {
         return CopyNotCreated;
     }
+    SystemPath copy(temporary);
     bool complete;
     bool noRoom;
     {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        FileHandle file(
+            CreateFileW(copy.Get(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) {
-            DeleteFileA(temporary);
+            DeleteFileW(copy.Get());
             return CopyNotCreated;
         }
         complete = WriteDocument(file.Get(), &noRoom);
@@ -160,28 +206,34 @@ HexView::CopyResult HexView::WriteCopy(const char* folder, const WIN32_FILE_ATTR
         }
     }
     if (!complete) {
-        DeleteFileA(temporary);
+        DeleteFileW(copy.Get());
         return noRoom ? CopyNoRoom : CopyFailed;
     }
     if (original != nullptr) {
-        SetFileAttributesA(temporary, original->dwFileAttributes & CarriedAttributes);
+        SetFileAttributesW(copy.Get(), original->dwFileAttributes & CarriedAttributes);
     }
     return CopyWritten;
 }
 
 // One rename of the complete copy over the target, so that the name always holds either the old
 // content or the new one. A copy that did not move stays the user's only new data when the name
-// has meanwhile lost its file, so it is deleted only while the target is still there.
-int HexView::PutCopyInPlace(const char* temporary, const char* path) {
+// has meanwhile lost its file, so it is deleted only while the target is still there. A new name
+// that the rename cannot take is one the system refuses (a character it does not allow, a part
+// too long): like a file that cannot be created, it fails with no message and no copy left.
+int HexView::PutCopyInPlace(const wchar_t* temporary, const wchar_t* path, bool existed) {
     if (MoveWhenLetGo(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 1;
     }
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+    if (!existed) {
+        DeleteFileW(SystemPath(temporary).Get());
+        return 0;
+    }
+    if (GetFileAttributesW(SystemPath(path).Get()) == INVALID_FILE_ATTRIBUTES) {
         if (MoveWhenLetGo(temporary, path, MOVEFILE_WRITE_THROUGH)) {
             return 1;
         }
     } else {
-        DeleteFileA(temporary);
+        DeleteFileW(SystemPath(temporary).Get());
     }
     host->ShowError(WriteErrorText, ProgramCaption);
     return 0;
@@ -193,16 +245,17 @@ int HexView::PutCopyInPlace(const char* temporary, const char* path) {
 // The copy goes once the file holds the whole document. After a failed or interrupted write it
 // is the one whole new version on disk and stays for the user; it goes only if the file could
 // not even be opened, and so still holds its old bytes.
-int HexView::WriteOverKeptFile(const char* temporary, const char* path) {
+int HexView::WriteOverKeptFile(const wchar_t* temporary, const wchar_t* path) {
     bool opened;
     bool written;
     {
-        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileW(SystemPath(path).Get(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         opened = file.IsValid();
         written = opened && Overwrite(file.Get());
     }
     if (written || !opened) {
-        DeleteFileA(temporary);
+        DeleteFileW(SystemPath(temporary).Get());
     }
     if (!written) {
         host->ShowError(WriteErrorText, ProgramCaption);
@@ -213,10 +266,11 @@ int HexView::WriteOverKeptFile(const char* temporary, const char* path) {
 
 // The second choice, for when no copy fits or may be made beside the target: the file is
 // overwritten where it stands.
-int HexView::WriteInPlace(const char* path, bool exists) {
+int HexView::WriteInPlace(const wchar_t* path, bool exists) {
+    SystemPath target(path);
     int result;
     {
-        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
+        FileHandle file(CreateFileW(target.Get(), GENERIC_WRITE, 0, nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) {
             return 0;
@@ -225,7 +279,7 @@ int HexView::WriteInPlace(const char* path, bool exists) {
     }
     if (!result) {
         if (!exists) {
-            DeleteFileA(path);
+            DeleteFileW(target.Get());
         }
         host->ShowError(WriteErrorText, ProgramCaption);
     }
@@ -270,26 +324,26 @@ bool HexView::WriteDocument(HANDLE file, bool* noRoom) {
     return true;
 }
 
-int HexView::WriteToFile(const char* path) {
-    char folder[PathSize];
-    char temporary[PathSize];
-    if (path[0] == '\0' || strlen(path) >= sizeof(folder)) {
+int HexView::WriteToFile(const wchar_t* path) {
+    PathBuffer folder;
+    PathBuffer temporary;
+    if (path[0] == L'\0' || wcslen(path) >= LongestPath || folder.Get() == nullptr || temporary.Get() == nullptr) {
         return 0;
     }
     WIN32_FILE_ATTRIBUTE_DATA original;
-    bool exists = GetFileAttributesExA(path, GetFileExInfoStandard, &original) != 0;
+    bool exists = GetFileAttributesExW(SystemPath(path).Get(), GetFileExInfoStandard, &original) != 0;
     // A read-only or locked target is refused before anything is written beside it.
     if (exists && ((original.dwFileAttributes & FILE_ATTRIBUTE_READONLY) || !CanWrite(path))) {
         return 0;
     }
     // The copy goes into the file's own folder, so that the final rename stays on one volume.
-    FolderOfPath(path, folder, IsAnsiLeadByte);
-    switch (WriteCopy(folder, exists ? &original : nullptr, temporary)) {
+    FolderOfPath(path, folder.Get());
+    switch (WriteCopy(folder.Get(), exists ? &original : nullptr, temporary.Get())) {
     case CopyWritten:
-        if (exists && !RenameChangesOnlyBytes(temporary, path)) {
-            return WriteOverKeptFile(temporary, path);
+        if (exists && !RenameChangesOnlyBytes(temporary.Get(), path)) {
+            return WriteOverKeptFile(temporary.Get(), path);
         }
-        return PutCopyInPlace(temporary, path);
+        return PutCopyInPlace(temporary.Get(), path, exists);
     case CopyFailed:
         host->ShowError(WriteErrorText, ProgramCaption);
         return 0;
@@ -310,16 +364,16 @@ int HexView::Save() {
 }
 
 void HexView::SaveAs() {
-    char path[PathSize] = {};
+    PathBuffer path;
     FileDialog dialog(0, FileDialogFilter, 1, nullptr);
-    if (!dialog.Run(hwnd, path, sizeof(path), nullptr)) {
+    if (path.Get() == nullptr || !dialog.Run(hwnd, path.Get(), LongestPath, nullptr)) {
         return;
     }
-    if (!WriteToFile(path)) {
+    if (!WriteToFile(path.Get())) {
         return;
     }
     modified = 0;
     host->SetStatusPart(StatusPartModified, "");
-    strcpy(fileName, path);
+    wcscpy(fileName, path.Get());
     host->UpdateTitle();
 }

@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "framework/FileHandle.h"
-#include "framework/TextUtil.h"
+#include "framework/SystemPath.h"
 
 namespace {
 
@@ -31,12 +31,12 @@ typedef BOOL(WINAPI* FindNextStreamFunction)(HANDLE search, LPVOID found);
 
 // Self-relative descriptors are compared byte for byte: the system lays them out the same way
 // for the same content, and any other difference only costs the rename.
-bool SameRights(const char* copy, const char* target) {
+bool SameRights(const wchar_t* copy, const wchar_t* target) {
     alignas(sizeof(void*)) BYTE copyRights[DescriptorRoom];
     alignas(sizeof(void*)) BYTE targetRights[DescriptorRoom];
     DWORD needed = 0;
-    if (!GetFileSecurityA(target, RightsParts, targetRights, DescriptorRoom, &needed) ||
-        !GetFileSecurityA(copy, RightsParts, copyRights, DescriptorRoom, &needed)) {
+    if (!GetFileSecurityW(SystemPath(target).Get(), RightsParts, targetRights, DescriptorRoom, &needed) ||
+        !GetFileSecurityW(SystemPath(copy).Get(), RightsParts, copyRights, DescriptorRoom, &needed)) {
         return false;
     }
     DWORD size = GetSecurityDescriptorLength(targetRights);
@@ -44,28 +44,26 @@ bool SameRights(const char* copy, const char* target) {
 }
 
 // A rename would give the saved name a file of its own and leave the other names the old bytes.
-bool HasOneName(const char* target) {
-    FileHandle file(CreateFileA(target, FILE_READ_ATTRIBUTES, AllSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+bool HasOneName(const wchar_t* target) {
+    FileHandle file(CreateFileW(SystemPath(target).Get(), FILE_READ_ATTRIBUTES, AllSharing, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     return file.IsValid() && GetFileInformationByHandle(file.Get(), &information) && information.nNumberOfLinks == 1;
 }
 
 // Only the main stream, or a file system that keeps no other. Where streams cannot be listed
 // (before Vista, or a share that does not answer) nothing is known, and the file is kept.
-bool HasNoNamedStreams(const char* target) {
+bool HasNoNamedStreams(const wchar_t* target) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     FindFirstStreamFunction findFirst = reinterpret_cast<FindFirstStreamFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "FindFirstStreamW")));
     FindNextStreamFunction findNext = reinterpret_cast<FindNextStreamFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "FindNextStreamW")));
-    wchar_t widePath[PathSize];
-    if (findFirst == nullptr || findNext == nullptr ||
-        MultiByteToWideChar(CP_ACP, 0, target, -1, widePath, PathSize) == 0) {
+    if (findFirst == nullptr || findNext == nullptr) {
         return false;
     }
     WIN32_FIND_STREAM_DATA stream;
-    HANDLE search = findFirst(widePath, FindStreamInfoStandard, &stream, 0);
+    HANDLE search = findFirst(SystemPath(target).Get(), FindStreamInfoStandard, &stream, 0);
     if (search == INVALID_HANDLE_VALUE) {
         // End of the list: no stream at all. Invalid parameter: a file system without streams.
         DWORD error = GetLastError();
@@ -82,9 +80,9 @@ bool HasNoNamedStreams(const char* target) {
 
 }  // namespace
 
-bool RenameChangesOnlyBytes(const char* copy, const char* target) {
-    DWORD copyAttributes = GetFileAttributesA(copy);
-    DWORD targetAttributes = GetFileAttributesA(target);
+bool RenameChangesOnlyBytes(const wchar_t* copy, const wchar_t* target) {
+    DWORD copyAttributes = GetFileAttributesW(SystemPath(copy).Get());
+    DWORD targetAttributes = GetFileAttributesW(SystemPath(target).Get());
     return copyAttributes != INVALID_FILE_ATTRIBUTES && targetAttributes != INVALID_FILE_ATTRIBUTES &&
            ((copyAttributes ^ targetAttributes) & FolderAttributes) == 0 && (targetAttributes & LinkAttribute) == 0 &&
            SameRights(copy, target) && HasOneName(target) && HasNoNamedStreams(target);

@@ -5,9 +5,9 @@
 // write, a folder where no file may be created, a failed flush or a rename that does not happen.
 typedef BOOL(WINAPI* WriteFileFunction)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
                                         LPOVERLAPPED overlapped);
-typedef UINT(WINAPI* TempFileNameFunction)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
+typedef UINT(WINAPI* TempFileNameFunction)(LPCWSTR folder, LPCWSTR prefix, UINT unique, LPWSTR name);
 typedef BOOL(WINAPI* FlushFunction)(HANDLE file);
-typedef BOOL(WINAPI* MoveFileFunction)(LPCSTR from, LPCSTR to, DWORD flags);
+typedef BOOL(WINAPI* MoveFileFunction)(LPCWSTR from, LPCWSTR to, DWORD flags);
 
 extern WriteFileFunction saveWriteFile;
 extern TempFileNameFunction saveTempFileName;

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 // The caption of the program's boxes and the last word of its title.
-const char ProgramCaption[] = "Bytrane";
+const wchar_t ProgramCaption[] = L"Bytrane";
 
 // The status bar's parts.
 enum StatusPart {
@@ -30,7 +30,7 @@ public:
     virtual void SetStatusMessage(int kind, DWORD value) = 0;
     virtual void SetStatusPart(int part, const char* text) = 0;
     // The program's error box; returns the button chosen.
-    virtual int ShowError(const char* text, const char* caption) = 0;
+    virtual int ShowError(const char* text, const wchar_t* caption) = 0;
     // The popup shown over owner while a file is read, and its removal.
     virtual void ShowBusy(HWND owner, const char* text) = 0;
     virtual void HideBusy() = 0;

@@ -57,7 +57,7 @@ class AboutWindowTest : public ModalBoxTest {
 protected:
     HWND Box() const override { return aboutWindow.hwnd; }
 
-    int RunAbout(AboutWindow& about, HWND boxOwner, Step step, const char* text, const char* link) {
+    int RunAbout(AboutWindow& about, HWND boxOwner, Step step, const char* text, const wchar_t* link) {
         return RunWithSteps({step}, [&] {
             return about.Run(boxOwner, text, link, 0, MAKEINTRESOURCEA(IDI_BYTRANE), BoxTextColour, BoxFaceColour,
                              BoxShadowColour);
@@ -69,15 +69,15 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
     struct Case {
         const char* name;
         const char* text;
-        const char* link;
+        const wchar_t* link;
         Step step;
         int lines;
         int extraLines;
     };
     const Case cases[] = {
         {"the program's own", AboutText, AboutLink, RecordAndClickLink, 2, 10},
-        {"one line", "Bytrane", "https://bytrane.example.org/a", RecordAndClickLink, 1, 10},
-        {"no link", AboutText, "", RecordAndPressEnter, 2, 8},
+        {"one line", "Bytrane", L"https://bytrane.example.org/a", RecordAndClickLink, 1, 10},
+        {"no link", AboutText, L"", RecordAndPressEnter, 2, 8},
     };
     int lineHeight = DisplayMetrics::Measure().lineHeight;
     for (const Case& c : cases) {
@@ -89,7 +89,7 @@ TEST_F(AboutWindowTest, IsAnEllipseWithItsLinkOneLineBelowTheText) {
         EXPECT_EQ((c.lines + c.extraLines) * lineHeight + 1, windowSeen.bottom - windowSeen.top);
         EXPECT_FALSE(cornerInRegion);
         EXPECT_TRUE(centreInRegion);
-        const bool hasLink = c.link[0] != '\0';
+        const bool hasLink = c.link[0] != L'\0';
         ASSERT_EQ(hasLink, linkExists);
         if (hasLink) {
             int width = linkSeen.right - linkSeen.left;

@@ -2,22 +2,25 @@
 // texts, the close question, dropped files and the accelerators.
 #include <windows.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
+#include "framework/PathBuffer.h"
 #include "tests/support/DialogAnswerer.h"
+#include "tests/support/DropFiles.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
+#include "tests/support/WideText.h"
 #include "tests/support/WindowClasses.h"
 
+using harness::MakeDrop;
 using harness::ScratchFolder;
 using harness::StatusPartText;
 using harness::WindowText;
@@ -56,24 +59,6 @@ struct BoxAnswer {
     DialogAnswerer answerer;
 };
 
-// A drop of the given paths, as the shell hands it to the window.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths) {
-        size += path.size() + 1;
-    }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(block));
-    drop->pFiles = sizeof(DROPFILES);
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
-    GlobalUnlock(block);
-    return static_cast<HDROP>(block);
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -81,7 +66,7 @@ protected:
         hexView.modified = 0;
     }
     void Load(const std::string& path) {
-        hexView.LoadFile(path.c_str());
+        hexView.LoadFile(Wide(path).c_str());
         PumpMessages();
     }
     ScratchFolder folder;
@@ -131,7 +116,7 @@ TEST_F(MainWindowTest, TitleAndFileSizeTexts) {
         EXPECT_EQ(c.text, StatusPartText(0));
     }
     std::string longName(70, 'n');
-    strcpy(hexView.fileName, ("C:\\dir\\" + longName).c_str());
+    wcscpy(hexView.fileName, Wide("C:\\dir\\" + longName).c_str());
     mainWindow.UpdateTitle();
     EXPECT_EQ(std::string(59, 'n') + " - Bytrane", WindowText(mainWindow.hwnd));
 }
@@ -175,7 +160,7 @@ TEST_F(MainWindowTest, DropOpensTheFirstFileAndAsksBeforeReplacingChanges) {
     std::string second = folder.Write("second.bin", std::string(30, 'b'));
     Load("");
     SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second})), 0);
-    EXPECT_EQ(first, hexView.fileName);
+    EXPECT_EQ(first, Utf8(hexView.fileName));
     EXPECT_EQ("first.bin - Bytrane", WindowText(mainWindow.hwnd));
     EXPECT_EQ(20, hexView.fileSize);
 
@@ -185,21 +170,21 @@ TEST_F(MainWindowTest, DropOpensTheFirstFileAndAsksBeforeReplacingChanges) {
         SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({second})), 0);
         EXPECT_TRUE(cancel.answerer.finished);
     }
-    EXPECT_EQ(first, hexView.fileName);
+    EXPECT_EQ(first, Utf8(hexView.fileName));
     EXPECT_EQ(1, hexView.modified);
     {
         BoxAnswer no("&No");
         SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({second})), 0);
     }
-    EXPECT_EQ(second, hexView.fileName);
+    EXPECT_EQ(second, Utf8(hexView.fileName));
     EXPECT_EQ(30, hexView.fileSize);
 }
 
 TEST_F(MainWindowTest, DroppedPathTooLongForTheBufferIsRefused) {
     Load(folder.Write("kept.bin", "kept"));
-    std::string longPath = "C:\\" + std::string(300, 'p');
+    std::string longPath = "C:\\" + std::string(LongestPath, 'p');
     SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({longPath})), 0);
-    EXPECT_EQ(folder.Path("kept.bin"), hexView.fileName);
+    EXPECT_EQ(folder.Path("kept.bin"), Utf8(hexView.fileName));
     EXPECT_EQ(4, hexView.fileSize);
 }
 

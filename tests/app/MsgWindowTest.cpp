@@ -10,6 +10,7 @@
 #include "tests/support/BoxColours.h"
 #include "tests/support/DisplayMetrics.h"
 #include "tests/support/ModalBoxTest.h"
+#include "tests/support/WideText.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
@@ -69,8 +70,10 @@ protected:
     HWND Box() const override { return msgWindow.hwnd; }
 
     int RunBox(HWND boxOwner, const std::vector<Step>& script, int type, const char* text, const char* caption) {
-        return RunWithSteps(script, [=] {
-            return msgWindow.Run(boxOwner, text, caption, type, nullptr, BoxTextColour, BoxFaceColour, BoxShadowColour);
+        const std::wstring wideCaption = caption != nullptr ? Wide(caption) : std::wstring();
+        return RunWithSteps(script, [&] {
+            return msgWindow.Run(boxOwner, text, caption != nullptr ? wideCaption.c_str() : nullptr, type, nullptr,
+                                 BoxTextColour, BoxFaceColour, BoxShadowColour);
         });
     }
 };

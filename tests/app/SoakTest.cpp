@@ -16,11 +16,12 @@
 #include "tests/support/ProgramHarness.h"
 #include "tests/support/ResourceCounter.h"
 #include "tests/support/WindowClasses.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
 const char AboutText[] = "Bytrane\nSoak run";
-const char AboutLink[] = "https://example.invalid/";
+const wchar_t AboutLink[] = L"https://example.invalid/";
 // Objects and handles the system may create for itself on the way (caches, a timer's event).
 const int Slack = 2;
 
@@ -52,7 +53,7 @@ protected:
     }
 
     static void LoadEditable(const std::string& path) {
-        ASSERT_EQ(1, hexView.LoadFile(path.c_str()));
+        ASSERT_EQ(1, hexView.LoadFile(Wide(path).c_str()));
         hexView.editAllowed = 1;
     }
 
@@ -67,7 +68,7 @@ TEST_F(SoakTest, FiveHundredLoadsOfDifferentFiles) {
         folder_.Write("f" + std::to_string(i) + ".bin", std::string(sizes[i % sizeCount], static_cast<char>(i)));
     }
     Soak(files, [this, &sizes, sizeCount](int i) {
-        EXPECT_EQ(1, hexView.LoadFile(folder_.Path("f" + std::to_string(i) + ".bin").c_str())) << i;
+        EXPECT_EQ(1, hexView.LoadFile(Wide(folder_.Path("f" + std::to_string(i) + ".bin")).c_str())) << i;
         EXPECT_EQ(sizes[i % sizeCount], hexView.fileSize) << i;
     });
 }
@@ -80,7 +81,7 @@ TEST_F(SoakTest, TwoHundredMessageBoxes) {
             PostMessageA(box, WM_CLOSE, 0, 0);
             return true;
         }, MessageBoxClass);
-        msgWindow.Run(mainWindow.hwnd, "Soak box", "Bytrane", MB_OK, nullptr, BoxTextColour, BoxFaceColour,
+        msgWindow.Run(mainWindow.hwnd, "Soak box", L"Bytrane", MB_OK, nullptr, BoxTextColour, BoxFaceColour,
                        BoxShadowColour);
         closed += answer.finished && !answer.timedOut ? 1 : 0;
     });
@@ -131,7 +132,7 @@ TEST_F(SoakTest, AThousandScrollAndRepaintCycles) {
     const UINT commands[] = {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM, SB_LINEUP, SB_PAGEUP, SB_TOP, ScrollDown16,
                              ScrollUp16};
     const int commandCount = sizeof commands / sizeof commands[0];
-    ASSERT_EQ(1, hexView.LoadFile(folder_.Write("long.bin", std::string(64 * 1024, 'z')).c_str()));
+    ASSERT_EQ(1, hexView.LoadFile(Wide(folder_.Write("long.bin", std::string(64 * 1024, 'z'))).c_str()));
     Soak(cycles, [&commands, commandCount](int i) {
         hexView.Scroll(commands[i % commandCount], 1);
         hexView.Paint();

@@ -9,6 +9,7 @@
 #include "RemoteMemory.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -53,11 +54,12 @@ BytraneApp::BytraneApp(const std::string& arguments) {
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+    std::wstring wide = Wide(commandLine);
+    std::vector<wchar_t> buffer(wide.begin(), wide.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         process = PROCESS_INFORMATION();
         return;
     }
@@ -90,7 +92,7 @@ BytraneApp::~BytraneApp() {
 }
 
 std::string BytraneApp::Title() const {
-    return main ? WindowQuery::TextOf(main) : std::string();
+    return main ? WindowQuery::StoredTextOf(main) : std::string();
 }
 
 std::string BytraneApp::StatusPart(int part) const {
@@ -143,12 +145,14 @@ bool BytraneApp::Drop(const std::vector<std::string>& paths) {
     std::vector<BYTE> block(sizeof(DROPFILES), 0);
     DROPFILES* header = reinterpret_cast<DROPFILES*>(block.data());
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
+    // As the shell sends it: the names in UTF-16, which an ANSI drop could not carry.
+    header->fWide = TRUE;
     for (const std::string& path : paths) {
-        block.insert(block.end(), path.begin(), path.end());
-        block.push_back(0);
+        std::wstring name = Wide(path);
+        const BYTE* units = reinterpret_cast<const BYTE*>(name.c_str());
+        block.insert(block.end(), units, units + (name.size() + 1) * sizeof(wchar_t));
     }
-    block.push_back(0);
+    block.insert(block.end(), sizeof(wchar_t), 0);
     // The program may read the block whenever it gets to the message, so it lives as long as
     // the process does.
     dropBlocks.emplace_back(new RemoteMemory(process.hProcess, block.size()));

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/support/WideText.h"
+
 namespace {
 
 const char FolderPrefix[] = "bytrane e2e ";
@@ -11,33 +13,33 @@ const char FolderPrefix[] = "bytrane e2e ";
 }  // namespace
 
 TempFolder::TempFolder() {
-    char base[MAX_PATH] = "";
-    GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, base);
     static int sequence = 0;
-    path = std::string(base) + FolderPrefix + std::to_string(GetCurrentProcessId()) + " " +
+    path = Utf8(base) + FolderPrefix + std::to_string(GetCurrentProcessId()) + " " +
            std::to_string(++sequence);
-    CreateDirectoryA(path.c_str(), nullptr);
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
 }
 
 TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Wide(path + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                std::string file = path + "\\" + entry.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
+                std::wstring file = Wide(path) + L"\\" + entry.cFileName;
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
             }
-        } while (FindNextFileA(search, &entry));
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(Wide(path).c_str());
 }
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) {
     std::string filePath = path + "\\" + name;
-    HANDLE file = CreateFileA(filePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Wide(filePath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
@@ -48,7 +50,7 @@ std::string TempFolder::Write(const std::string& name, const std::string& bytes)
 }
 
 std::string TempFolder::Read(const std::string& filePath) {
-    HANDLE file = CreateFileA(filePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(Wide(filePath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return std::string();
@@ -63,5 +65,5 @@ std::string TempFolder::Read(const std::string& filePath) {
 }
 
 bool TempFolder::Exists(const std::string& filePath) {
-    return GetFileAttributesA(filePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(filePath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -2,7 +2,7 @@
 #include <string>
 
 // A fresh folder whose name holds spaces, so every path handed to the program must survive
-// quoting; removed with its files on destruction.
+// quoting; removed with its files on destruction. Names and paths are UTF-8.
 class TempFolder {
 public:
     TempFolder();

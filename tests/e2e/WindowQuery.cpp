@@ -1,5 +1,7 @@
 #include "WindowQuery.h"
 
+#include "tests/support/WideText.h"
+
 namespace {
 
 const UINT TextTimeoutMs = 2000;
@@ -65,6 +67,12 @@ std::string WindowQuery::TextOf(HWND window) {
         GetWindowTextA(window, text, sizeof text);
     }
     return text;
+}
+
+std::string WindowQuery::StoredTextOf(HWND window) {
+    wchar_t text[TextBufferSize] = L"";
+    GetWindowTextW(window, text, TextBufferSize);
+    return Utf8(text);
 }
 
 std::string WindowQuery::Describe(HWND window) {

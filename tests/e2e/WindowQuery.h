@@ -13,5 +13,8 @@ public:
     static HWND ChildByText(HWND parent, const char* className, const char* text);
     static std::string ClassOf(HWND window);
     static std::string TextOf(HWND window);
+    // A top-level window's text as the system keeps it, in UTF-8: from another process
+    // GetWindowTextW reads it without the owner's ANSI window procedure converting it.
+    static std::string StoredTextOf(HWND window);
     static std::string Describe(HWND window);
 };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "framework/AppInstance.h"
 #include "framework/FileDialog.h"
 #include "tests/support/DialogAnswerer.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -17,36 +19,36 @@ const int FileNameCombo = 0x47C;
 const int FileNameEdit = 0x480;
 const int FilterCombo = 0x470;
 const DWORD PathSize = 260;
-const char Guard = '#';
+const wchar_t Guard = L'#';
 const int GuardBytes = 16;
 
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         appInstance = GetModuleHandleA(nullptr);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "fwdialog" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder.c_str(), nullptr);
-        existing = folder + "\\present.txt";
-        HANDLE file = CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"fwdialog" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+        existing = folder + L"\\present.txt";
+        HANDLE file = CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         CloseHandle(file);
     }
     void TearDown() override {
-        DeleteFileA(existing.c_str());
-        RemoveDirectoryA(folder.c_str());
+        DeleteFileW(existing.c_str());
+        RemoveDirectoryW(folder.c_str());
     }
-    std::string folder;
-    std::string existing;
+    std::wstring folder;
+    std::wstring existing;
 };
 
-void TypeFileName(HWND dialog, const std::string& name) {
+void TypeFileName(HWND dialog, const std::wstring& name) {
     int field = GetDlgItem(dialog, FileNameCombo) != nullptr ? FileNameCombo : FileNameEdit;
     DialogAnswerer::SetItemText(dialog, field, name.c_str());
 }
 
 // Chooses the name, optionally after switching to the filter with the given 0-based position.
-DialogAnswerer::Action Choose(const std::string& name, int filterPosition = -1) {
+DialogAnswerer::Action Choose(const std::wstring& name, int filterPosition = -1) {
     return [name, filterPosition](HWND dialog) {
         if (filterPosition >= 0) {
             HWND filters = GetDlgItem(dialog, FilterCombo);
@@ -70,22 +72,22 @@ bool Cancel(HWND dialog) {
 class InspectedDialog : public FileDialog {
 public:
     using FileDialog::FileDialog;
-    void PreFileDialog(OPENFILENAMEA* record) override {
+    void PreFileDialog(OPENFILENAMEW* record) override {
         seen = *record;
-        record->lpstrTitle = "Inspected";
+        record->lpstrTitle = L"Inspected";
     }
-    OPENFILENAMEA seen = {};
+    OPENFILENAMEW seen = {};
 };
 
 TEST_F(FileDialogTest, FilterListHoldsFourTextsAndAFinalNul) {
-    const char* expected[] = {"All files (*.*)", "*.*", "Executable files (*.exe, *.dll, *.vxd)",
-                              "*.exe;*.dll;*.vxd"};
-    const char* text = FileDialogFilter;
-    for (const char* part : expected) {
+    const wchar_t* expected[] = {L"All files (*.*)", L"*.*", L"Executable files (*.exe, *.dll, *.vxd)",
+                                 L"*.exe;*.dll;*.vxd"};
+    const wchar_t* text = FileDialogFilter;
+    for (const wchar_t* part : expected) {
         EXPECT_STREQ(part, text);
-        text += strlen(text) + 1;
+        text += wcslen(text) + 1;
     }
-    EXPECT_EQ('\0', *text);
+    EXPECT_EQ(L'\0', *text);
 }
 
 TEST_F(FileDialogTest, RecordIsFilledBeforeTheHookAndUsedAfterIt) {
@@ -95,9 +97,9 @@ TEST_F(FileDialogTest, RecordIsFilledBeforeTheHookAndUsedAfterIt) {
     } table[] = {{1, 0x0004}, {0, 0x8806}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.isOpen);
-        InspectedDialog dialog(row.isOpen, FileDialogFilter, 2, ".bin");
+        InspectedDialog dialog(row.isOpen, FileDialogFilter, 2, L".bin");
         EXPECT_EQ(row.flags, dialog.flags);
-        char path[PathSize] = "";
+        wchar_t path[PathSize] = L"";
         std::string caption;
         DialogAnswerer answerer([&caption](HWND window) {
             char text[64] = "";
@@ -116,9 +118,9 @@ TEST_F(FileDialogTest, RecordIsFilledBeforeTheHookAndUsedAfterIt) {
         EXPECT_EQ(path, dialog.seen.lpstrFile);
         EXPECT_EQ(PathSize, dialog.seen.nMaxFile);
         EXPECT_EQ(folder.c_str(), dialog.seen.lpstrInitialDir);
-        EXPECT_STREQ("", dialog.seen.lpstrTitle);
+        EXPECT_STREQ(L"", dialog.seen.lpstrTitle);
         EXPECT_EQ(row.flags, dialog.seen.Flags);
-        EXPECT_STREQ("bin", dialog.seen.lpstrDefExt);
+        EXPECT_STREQ(L"bin", dialog.seen.lpstrDefExt);
         EXPECT_EQ(nullptr, dialog.seen.lpstrFileTitle);
         EXPECT_EQ(nullptr, dialog.seen.lpfnHook);
     }
@@ -126,11 +128,11 @@ TEST_F(FileDialogTest, RecordIsFilledBeforeTheHookAndUsedAfterIt) {
 
 TEST_F(FileDialogTest, OpenReturnsTheChosenPath) {
     FileDialog dialog(1, FileDialogFilter, 1, nullptr);
-    char path[PathSize] = "";
+    wchar_t path[PathSize] = L"";
     DialogAnswerer answerer(Choose(existing));
     EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
     EXPECT_FALSE(answerer.timedOut);
-    EXPECT_EQ(0, lstrcmpiA(existing.c_str(), path));
+    EXPECT_EQ(0, lstrcmpiW(existing.c_str(), path));
     EXPECT_EQ(1, dialog.filterIndex);
     EXPECT_EQ(0, dialog.selectionChanged);
 }
@@ -144,8 +146,8 @@ TEST_F(FileDialogTest, OpenRemembersAnotherFilterSaveAsNever) {
     for (const auto& row : table) {
         SCOPED_TRACE(row.isOpen);
         FileDialog dialog(row.isOpen, FileDialogFilter, 1, nullptr);
-        char path[PathSize] = "";
-        std::string chosen = row.isOpen ? existing : folder + "\\absent.bin";
+        wchar_t path[PathSize] = L"";
+        std::wstring chosen = row.isOpen ? existing : folder + L"\\absent.bin";
         DialogAnswerer answerer(Choose(chosen, 1));
         EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
         EXPECT_FALSE(answerer.timedOut);
@@ -160,53 +162,55 @@ TEST_F(FileDialogTest, CancelLeavesTheRememberedStateAlone) {
     for (int isOpen : kinds) {
         SCOPED_TRACE(isOpen);
         FileDialog dialog(isOpen, FileDialogFilter, 2, nullptr);
-        char path[PathSize] = "";
+        wchar_t path[PathSize] = L"";
         DialogAnswerer answerer(Cancel);
         EXPECT_EQ(0, dialog.Run(nullptr, path, PathSize, nullptr));
         EXPECT_FALSE(answerer.timedOut);
         EXPECT_EQ(2, dialog.filterIndex);
         EXPECT_EQ(0, dialog.readOnly);
         EXPECT_EQ(0, dialog.selectionChanged);
-        EXPECT_STREQ("", path);
+        EXPECT_STREQ(L"", path);
     }
 }
 
 TEST_F(FileDialogTest, DefaultExtensionReplacesTheChosenOne) {
     const struct {
-        const char* extension;
-        const char* typed;
-        const char* expected;
+        const wchar_t* extension;
+        const wchar_t* typed;
+        const wchar_t* expected;
     } table[] = {
-        {"bin", "dump.txt", "dump.bin"},
-        {".bin", "dump.txt", "dump.bin"},
-        {"bin", "dump", "dump.bin"},
-        {"bin", "dump.bin", "dump.bin"},
-        {nullptr, "dump.txt", "dump.txt"},
+        {L"bin", L"dump.txt", L"dump.bin"},
+        {L".bin", L"dump.txt", L"dump.bin"},
+        {L"bin", L"dump", L"dump.bin"},
+        {L"bin", L"dump.bin", L"dump.bin"},
+        {nullptr, L"dump.txt", L"dump.txt"},
+        // A name in another script keeps every character; the ANSI dialog would hand back "?".
+        {L"bin", L"\x0434\x0430\x043C\x043F.txt", L"\x0434\x0430\x043C\x043F.bin"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.typed);
         FileDialog dialog(0, FileDialogFilter, 1, row.extension);
-        char path[PathSize] = "";
-        DialogAnswerer answerer(Choose(folder + "\\" + row.typed));
+        wchar_t path[PathSize] = L"";
+        DialogAnswerer answerer(Choose(folder + L"\\" + row.typed));
         EXPECT_EQ(1, dialog.Run(nullptr, path, PathSize, nullptr));
         EXPECT_FALSE(answerer.timedOut);
-        std::string expected = folder + "\\" + row.expected;
-        EXPECT_EQ(0, lstrcmpiA(expected.c_str(), path)) << path;
+        std::wstring expected = folder + L"\\" + row.expected;
+        EXPECT_EQ(0, lstrcmpiW(expected.c_str(), path)) << Utf8(path);
     }
 }
 
 TEST_F(FileDialogTest, DefaultExtensionThatDoesNotFitIsRefusedWithoutOverrun) {
-    std::string typed = folder + "\\dump.t";
-    char buffer[PathSize + GuardBytes];
-    memset(buffer, Guard, sizeof(buffer));
-    buffer[0] = '\0';
+    std::wstring typed = folder + L"\\dump.t";
+    wchar_t buffer[PathSize + GuardBytes];
+    wmemset(buffer, Guard, PathSize + GuardBytes);
+    buffer[0] = L'\0';
     DWORD size = static_cast<DWORD>(typed.size() + 1);
-    FileDialog dialog(0, FileDialogFilter, 1, "binary");
+    FileDialog dialog(0, FileDialogFilter, 1, L"binary");
     DialogAnswerer answerer(Choose(typed));
     EXPECT_EQ(0, dialog.Run(nullptr, buffer, size, nullptr));
     EXPECT_FALSE(answerer.timedOut);
-    EXPECT_EQ(0, lstrcmpiA(typed.c_str(), buffer));
-    for (size_t i = size; i < sizeof(buffer); ++i) {
+    EXPECT_EQ(0, lstrcmpiW(typed.c_str(), buffer));
+    for (size_t i = size; i < PathSize + GuardBytes; ++i) {
         ASSERT_EQ(Guard, buffer[i]) << i;
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -74,91 +75,93 @@ TEST(InsertThousandsSeparators, GroupsTheFirstDigitRun) {
 }
 
 TEST(FileNameOfPath, TakesThePartAfterTheLastSeparator) {
-    struct Case { const char* path; int size; const char* expected; };
-    const std::string longName(100, 'n');
-    const std::string first59(59, 'n');
+    struct Case { const wchar_t* path; int size; const wchar_t* expected; };
+    const std::wstring longName(100, L'n');
+    const std::wstring first59(59, L'n');
     const Case cases[] = {
-        {"C:\\dir\\file.bin", 60, "file.bin"}, {"C:file", 60, "file"}, {"dir/sub/f", 60, "f"},
-        {"name", 60, "name"}, {"C:\\dir\\", 60, ""}, {longName.c_str(), 60, first59.c_str()},
-        {"abc", 1, ""}, {"abcdef", 4, "abc"}, {"a\\b/c:d", 60, "d"}, {"\\name", 60, "name"},
+        {L"C:\\dir\\file.bin", 60, L"file.bin"}, {L"C:file", 60, L"file"}, {L"dir/sub/f", 60, L"f"},
+        {L"name", 60, L"name"}, {L"C:\\dir\\", 60, L""}, {longName.c_str(), 60, first59.c_str()},
+        {L"abc", 1, L""}, {L"abcdef", 4, L"abc"}, {L"a\\b/c:d", 60, L"d"}, {L"\\name", 60, L"name"},
     };
     for (const Case& c : cases) {
-        char out[128];
+        wchar_t out[128];
         FileNameOfPath(c.path, out, c.size);
         EXPECT_STREQ(c.expected, out) << c.path;
     }
 }
 
 TEST(RemoveExtension, CutsAtTheExtensionDotOnly) {
-    struct Case { const char* path; const char* expected; };
+    struct Case { const wchar_t* path; const wchar_t* expected; };
     const Case cases[] = {
-        {"C:\\dir\\file.txt", "C:\\dir\\file"}, {"C:\\dir.d\\file", "C:\\dir.d\\file"}, {"a.tar.gz", "a.tar"},
-        {"file", "file"}, {"", ""}, {"x.y/z", "x"}, {".cfg", ""}, {"C:.x", "C:"}, {"a.b:c", "a.b:c"},
-        {"dir.\\", "dir.\\"}, {"f.", "f"},
+        {L"C:\\dir\\file.txt", L"C:\\dir\\file"}, {L"C:\\dir.d\\file", L"C:\\dir.d\\file"}, {L"a.tar.gz", L"a.tar"},
+        {L"file", L"file"}, {L"", L""}, {L"x.y/z", L"x"}, {L".cfg", L""}, {L"C:.x", L"C:"}, {L"a.b:c", L"a.b:c"},
+        {L"dir.\\", L"dir.\\"}, {L"f.", L"f"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.expected, EditedInPlace([](char* path) { RemoveExtension(path); }, c.path)) << c.path;
+        wchar_t out[64];
+        wcscpy(out, c.path);
+        RemoveExtension(out);
+        EXPECT_STREQ(c.expected, out) << c.path;
     }
 }
 
-// Code page 932 for the double-byte cases: the second byte of "\x95\x5C" is the backslash, and
-// "\x95\x5C" * 50 cut to 59 bytes would end in half a character.
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-TEST(PathRoutines, CutBetweenCharactersOnly) {
+// Characters that an ANSI conversion turns into separators (the yen sign, the fullwidth
+// backslash and quotation mark) are letters of the name here, and a cut never splits a pair of
+// surrogates: 30 pairs cut to 59 units keep 29.
+TEST(PathRoutines, TakeEveryUnitWholeAndCutBetweenCharactersOnly) {
     enum Routine { Name, Extension, Folder };
-    struct Case { Routine routine; LeadByteTest isLead; const char* path; const char* expected; };
-    std::string wide;
-    for (int i = 0; i < 50; ++i) wide += "\x95\x5C";
-    const std::string first29 = wide.substr(0, 58);
+    struct Case { Routine routine; const wchar_t* path; const wchar_t* expected; };
+    std::wstring pairs;
+    for (int i = 0; i < 30; ++i) pairs += L"\xD83D\xDE00";
+    const std::wstring first29 = pairs.substr(0, 58);
     const Case cases[] = {
-        {Folder, nullptr, "C:\\dir\\f.bin", "C:\\dir"}, {Folder, nullptr, "f.bin", "."}, {Folder, nullptr, "C:f", "C:"},
-        {Folder, nullptr, "C:\\f", "C:\\"}, {Folder, nullptr, "\\f", "\\"}, {Folder, nullptr, "d/sub/f", "d/sub"},
-        {Name, IsShiftJisLeadByte, "C:\\dir\\\x95\x5C.bin", "\x95\x5C.bin"}, {Name, IsShiftJisLeadByte, wide.c_str(), first29.c_str()},
-        {Name, IsShiftJisLeadByte, "a\\b\x95", "b\x95"}, {Extension, IsShiftJisLeadByte, "a.\x95\x5C" "b", "a"},
-        {Extension, IsShiftJisLeadByte, "C:\\\x95\x5C.txt", "C:\\\x95\x5C"},
-        {Folder, IsShiftJisLeadByte, "C:\\dir\\\x95\x5C.bin", "C:\\dir"}, {Folder, IsShiftJisLeadByte, "C:\\\x95\x5C\\a.bin", "C:\\\x95\x5C"},
+        {Folder, L"C:\\dir\\f.bin", L"C:\\dir"}, {Folder, L"f.bin", L"."}, {Folder, L"C:f", L"C:"},
+        {Folder, L"C:\\f", L"C:\\"}, {Folder, L"\\f", L"\\"}, {Folder, L"d/sub/f", L"d/sub"},
+        {Folder, L"C:\\\x8868\\a.bin", L"C:\\\x8868"}, {Folder, L"C:\\a\xA5" L"b.bin", L"C:\\"},
+        {Name, L"C:\\dir\\\x8868.bin", L"\x8868.bin"}, {Name, L"a\\b\xFF3C" L"c\xA5" L"d", L"b\xFF3C" L"c\xA5" L"d"},
+        {Name, L"a\\\xFF02x\xFF02", L"\xFF02x\xFF02"}, {Name, pairs.c_str(), first29.c_str()},
+        {Name, L"a\\b\xD83D", L"b\xD83D"}, {Extension, L"a.\x8868" L"b", L"a"}, {Extension, L"a.b\xFF3C" L"c", L"a"},
     };
     for (const Case& c : cases) {
-        char out[128];
-        strcpy(out, c.path);
-        if (c.routine == Name) FileNameOfPath(c.path, out, 60, c.isLead);
-        if (c.routine == Extension) RemoveExtension(out, c.isLead);
-        if (c.routine == Folder) FolderOfPath(c.path, out, c.isLead);
+        wchar_t out[128];
+        wcscpy(out, c.path);
+        if (c.routine == Name) FileNameOfPath(c.path, out, 60);
+        if (c.routine == Extension) RemoveExtension(out);
+        if (c.routine == Folder) FolderOfPath(c.path, out);
         EXPECT_STREQ(c.expected, out) << c.routine << " " << c.path;
     }
 }
 
 TEST(SplitCommandLine, CutsInPlaceAndCountsNonEmptyArguments) {
-    struct Case { const char* text; int count; const char* args[3]; };
+    struct Case { const wchar_t* text; int count; const wchar_t* args[3]; };
     const Case cases[] = {
-        {"prog \"C:\\a b\\f.bin\"", 2, {"prog", "C:\\a b\\f.bin", ""}},
-        {"", 0, {"", "", ""}},
-        {"a \"\" b", 2, {"a", "", "b"}},
-        {"one two three four", 3, {"one", "two", "three"}},
-        {"\"open quote runs on", 1, {"open quote runs on", "", ""}},
-        {"\"x\"y", 2, {"x", "y", ""}},
-        {"a\tb c", 2, {"a\tb", "c", ""}},
-        {"   ", 0, {"", "", ""}},
-        {"\"\"", 0, {"", "", ""}},
-        {"  lead   gap ", 2, {"lead", "gap", ""}},
+        {L"prog \"C:\\a b\\f.bin\"", 2, {L"prog", L"C:\\a b\\f.bin", L""}},
+        {L"", 0, {L"", L"", L""}},
+        {L"a \"\" b", 2, {L"a", L"", L"b"}},
+        {L"one two three four", 3, {L"one", L"two", L"three"}},
+        {L"\"open quote runs on", 1, {L"open quote runs on", L"", L""}},
+        {L"\"x\"y", 2, {L"x", L"y", L""}},
+        {L"a\tb c", 2, {L"a\tb", L"c", L""}},
+        {L"   ", 0, {L"", L"", L""}},
+        {L"\"\"", 0, {L"", L"", L""}},
+        {L"  lead   gap ", 2, {L"lead", L"gap", L""}},
+        // A fullwidth quotation mark or space is part of the name, not a delimiter.
+        {L"\"C:\\a\xFF02" L"b\x3000" L"c.bin\" x", 2, {L"C:\\a\xFF02" L"b\x3000" L"c.bin", L"x", L""}},
     };
     for (const Case& c : cases) {
-        char text[64];
-        strcpy(text, c.text);
-        char* args[3];
+        wchar_t text[64];
+        wcscpy(text, c.text);
+        wchar_t* args[3];
         EXPECT_EQ(c.count, SplitCommandLine(text, args, 3)) << c.text;
         for (int i = 0; i < 3; ++i) {
             EXPECT_STREQ(c.args[i], args[i]) << c.text << " slot " << i;
         }
     }
-    char text[] = "a";
-    char* args[1];
+    wchar_t text[] = L"a";
+    wchar_t* args[1];
     EXPECT_EQ(0, SplitCommandLine(text, args, 0));
     EXPECT_EQ(0, SplitCommandLine(text, args, -1));
-    EXPECT_STREQ("a", text);
+    EXPECT_STREQ(L"a", text);
 }
 
 TEST(FindChar, ComparesSignedAndNeverMatchesTheTerminator) {

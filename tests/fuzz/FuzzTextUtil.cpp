@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -52,13 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> text(data, data + size);
     text.push_back('\0');
 
-    std::vector<char> split = text;
-    char* args[3];
+    // The path routines and the splitter take UTF-16: each pair of bytes gives one unit, so lone
+    // and paired surrogates come up as often as separators.
+    std::vector<wchar_t> wide;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        wide.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
+    }
+    wide.push_back(L'\0');
+
+    std::vector<wchar_t> split = wide;
+    wchar_t* args[3];
     int count = SplitCommandLine(split.data(), args, 3);
     if (count < 0 || count > 3) {
         abort();
     }
-    for (char* arg : args) {
+    for (wchar_t* arg : args) {
         if (arg < split.data() || arg >= split.data() + split.size()) {
             abort();
         }
@@ -89,11 +98,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    std::vector<char> path = text;
+    std::vector<wchar_t> path = wide;
     RemoveExtension(path.data());
-    char name[60];
-    FileNameOfPath(text.data(), name, sizeof(name));
-    if (strlen(name) >= sizeof(name)) {
+    if (wcslen(path.data()) > wcslen(wide.data())) {
+        abort();
+    }
+    std::vector<wchar_t> folder(wide.size() + 2);
+    FolderOfPath(wide.data(), folder.data());
+    if (wcslen(folder.data()) > wcslen(wide.data()) + 1) {
+        abort();
+    }
+    wchar_t name[60];
+    FileNameOfPath(wide.data(), name, 60);
+    size_t kept = wcslen(name);
+    const wchar_t* whole = wide.data();
+    for (const wchar_t* p = wide.data(); *p != L'\0'; ++p) {
+        if (*p == L'\\' || *p == L'/' || *p == L':') {
+            whole = p + 1;
+        }
+    }
+    // The name is the start of the last part, and one cut short never ends in the first half of
+    // a surrogate pair.
+    if (kept >= 60 || wcsncmp(whole, name, kept) != 0 ||
+        (kept > 0 && name[kept - 1] >= 0xD800 && name[kept - 1] <= 0xDBFF && whole[kept] != L'\0')) {
         abort();
     }
     if (DecimalToInt(text.data()) != ReferenceDecimal(text.data())) {

@@ -3,7 +3,8 @@
 # versions of its PE header, the DLLs it imports (Windows' own: the system DLLs and the C
 # library every Windows carries), no import known to have come after that minimum, and its
 # manifest (resource type 24, id 1: as the user who starts it, Vista to Windows 11 supported,
-# nothing else asked for).
+# nothing else asked for). It also imports none of the ANSI functions that take a file name,
+# which would hand it a name converted to the code page: a look-alike, possibly another file's.
 # Usage: pe-header.sh SOURCE_DIR EXE OBJDUMP WINDRES MAJOR MINOR
 set -euo pipefail
 source=$1 exe=$2 objdump=$3 windres=$4 major=$5 minor=$6
@@ -36,6 +37,15 @@ later="GetSystemTimePreciseAsFileTime WaitOnAddress WakeByAddressSingle WakeByAd
   AddDllDirectory InitializeSynchronizationBarrier ChangeWindowMessageFilterEx GetDpiForWindow"
 for function in $later; do
   ! grep -q " $function\$" <<<"$imports" || fail "imports $function, which Windows $name does not have"
+done
+
+ansi="CreateFileA DeleteFileA MoveFileA MoveFileExA MoveFileWithProgressA ReplaceFileA CopyFileA CopyFileExA
+  GetFileAttributesA GetFileAttributesExA SetFileAttributesA GetTempFileNameA GetTempPathA GetFullPathNameA
+  GetLongPathNameA GetShortPathNameA FindFirstFileA FindFirstFileExA FindNextFileA CreateDirectoryA
+  RemoveDirectoryA GetFileSecurityA SetFileSecurityA CreateHardLinkA OpenFile _lopen _lcreat DragQueryFileA
+  GetOpenFileNameA GetSaveFileNameA GetCommandLineA CommandLineToArgvA ShellExecuteA"
+for function in $ansi; do
+  ! grep -q " $function\$" <<<"$imports" || fail "imports $function, which takes a file name in the ANSI code page"
 done
 
 # The manifest's text as windres writes it back: quoted lines, quotes doubled, comments dropped.

@@ -25,6 +25,10 @@ void DialogAnswerer::SetItemText(HWND dialog, int id, const char* text) {
     SetWindowTextA(GetDlgItem(dialog, id), text);
 }
 
+void DialogAnswerer::SetItemText(HWND dialog, int id, const wchar_t* text) {
+    SetWindowTextW(GetDlgItem(dialog, id), text);
+}
+
 void DialogAnswerer::PostCommand(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -22,6 +22,8 @@ public:
 
     // Sets a dialog item's text (for a combo box with an edit field, the field's text).
     static void SetItemText(HWND dialog, int id, const char* text);
+    // The same in UTF-16, for the wide common dialogs, whose fields take any name.
+    static void SetItemText(HWND dialog, int id, const wchar_t* text);
     // Posts the WM_COMMAND a click on the item would send, as BN_CLICKED from that item.
     static void PostCommand(HWND dialog, int id);
 

@@ -6,6 +6,7 @@
 #include "app/ProgramWindows.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WideText.h"
 
 namespace harness {
 
@@ -27,7 +28,7 @@ void StartProgramWindows() {
 
 bool LoadDocument(const std::string& bytes, int rows) {
     ScratchFolder folder;
-    if (!hexView.LoadFile(folder.Write("document", bytes).c_str()) ||
+    if (!hexView.LoadFile(Wide(folder.Write("document", bytes)).c_str()) ||
         hexView.fileSize != static_cast<int>(bytes.size())) {
         return false;
     }
@@ -59,6 +60,12 @@ std::string WindowText(HWND window) {
     char text[TextBufferSize] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string StoredText(HWND window) {
+    wchar_t text[TextBufferSize] = L"";
+    InternalGetWindowText(window, text, TextBufferSize);
+    return Utf8(text);
 }
 
 std::string ItemText(HWND dialog, int id) {

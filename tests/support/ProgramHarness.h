@@ -20,6 +20,9 @@ bool LoadDocument(const std::string& bytes, int rows = 10);
 void SizeViewToRows(int rows);
 std::string StatusPartText(int part);
 std::string WindowText(HWND window);
+// A window's text as the system keeps it, in UTF-8. GetWindowTextW in the window's own process
+// would go through its ANSI window procedure and convert the text to the code page.
+std::string StoredText(HWND window);
 std::string ItemText(HWND dialog, int id);
 // The status text the program shows for the loaded document's size.
 std::string FileSizeText();

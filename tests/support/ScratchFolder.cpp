@@ -2,24 +2,26 @@
 
 #include <algorithm>
 
+#include "tests/support/WideText.h"
+
 namespace harness {
 
 ScratchFolder::ScratchFolder() {
-    char base[MAX_PATH] = "";
-    GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, base);
     static int sequence = 0;
-    folder_ = std::string(base) + "bytrane view " + std::to_string(GetCurrentProcessId()) + " " +
+    folder_ = Utf8(base) + "bytrane view " + std::to_string(GetCurrentProcessId()) + " " +
               std::to_string(++sequence);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryW(Wide(folder_).c_str(), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
     for (const std::string& name : FileNames()) {
         std::string path = Path(name);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Wide(path).c_str());
     }
-    RemoveDirectoryA(folder_.c_str());
+    RemoveDirectoryW(Wide(folder_).c_str());
 }
 
 std::string ScratchFolder::Path(const std::string& name) const {
@@ -31,7 +33,8 @@ std::string ScratchFolder::Write(const std::string& name, const std::string& byt
 }
 
 std::string ScratchFolder::WriteAt(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     if (file != INVALID_HANDLE_VALUE) {
         if (!bytes.empty()) {
@@ -44,7 +47,8 @@ std::string ScratchFolder::WriteAt(const std::string& path, const std::string& b
 
 std::string ScratchFolder::WriteSized(const std::string& name, LONG high, LONG low) const {
     std::string path = Path(name);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return std::string();
     }
@@ -60,7 +64,7 @@ std::string ScratchFolder::Read(const std::string& name) const {
 }
 
 std::string ScratchFolder::ReadAt(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return "(missing)";
     }
@@ -80,14 +84,14 @@ std::vector<std::string> ScratchFolder::FileNames() const {
 
 std::vector<std::string> ScratchFolder::NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                names.push_back(entry.cFileName);
+                names.push_back(Utf8(entry.cFileName));
             }
-        } while (FindNextFileA(search, &entry));
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
     std::sort(names.begin(), names.end());

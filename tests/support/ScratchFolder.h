@@ -6,7 +6,8 @@
 
 namespace harness {
 
-// A folder of its own under the temporary path, removed with all its files.
+// A folder of its own under the temporary path, removed with all its files. Names and paths are
+// UTF-8.
 class ScratchFolder {
 public:
     ScratchFolder();

@@ -11,6 +11,7 @@
 
 #include "tests/support/ProgramHarness.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ protected:
 TEST_F(DocumentTest, EmptyFileLoadsAsTwoZeroBytes) {
     std::string path = Write("empty.bin", "");
     LoadFailure failure = LoadFailure::CannotOpen;
-    ASSERT_EQ(1, document_.Load(path.c_str(), ViewExtraBytes, &failure));
+    ASSERT_EQ(1, document_.Load(Wide(path).c_str(), ViewExtraBytes, &failure));
     EXPECT_EQ(LoadFailure::None, failure);
     ASSERT_NE(nullptr, document_.data);
     EXPECT_EQ(0u, document_.size);
@@ -81,7 +82,7 @@ TEST_F(DocumentTest, EmptyFileLoadsAsTwoZeroBytes) {
 TEST_F(DocumentTest, BytesAreFollowedByTwoZeroBytes) {
     std::string content("Hello\0\xFF\x7F" "abc\xFE\xFE", 13);
     std::string path = Write("data.bin", content);
-    ASSERT_EQ(1, document_.Load(path.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(path).c_str(), ViewExtraBytes));
     EXPECT_EQ(content.size(), document_.size);
     EXPECT_EQ(content.size() + 2, document_.capacity);
     EXPECT_EQ(content, Bytes());
@@ -98,10 +99,10 @@ TEST_F(DocumentTest, WholeFileInOneBlockWithOtherExtraCounts) {
         content[i] = static_cast<char>(i * 7 + 1);
     }
     std::string path = Write("large.bin", content);
-    ASSERT_EQ(1, document_.Load(path.c_str(), 0));
+    ASSERT_EQ(1, document_.Load(Wide(path).c_str(), 0));
     EXPECT_EQ(content.size(), document_.capacity);
     EXPECT_EQ(content, Bytes());
-    ASSERT_EQ(1, document_.Load(path.c_str(), 16));
+    ASSERT_EQ(1, document_.Load(Wide(path).c_str(), 16));
     EXPECT_EQ(content.size() + 16, document_.capacity);
     EXPECT_EQ(content, Bytes());
     for (DWORD i = 0; i < 16; ++i) {
@@ -112,13 +113,13 @@ TEST_F(DocumentTest, WholeFileInOneBlockWithOtherExtraCounts) {
 TEST_F(DocumentTest, FileHeldWithoutSharingFailsAndKeepsThePreviousBlock) {
     std::string first = Write("first.bin", "previous document");
     std::string locked = Write("locked.bin", "locked bytes");
-    ASSERT_EQ(1, document_.Load(first.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(first).c_str(), ViewExtraBytes));
     const Document before = document_;
 
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     LoadFailure failure = LoadFailure::None;
-    EXPECT_EQ(0, document_.Load(locked.c_str(), ViewExtraBytes, &failure));
+    EXPECT_EQ(0, document_.Load(Wide(locked).c_str(), ViewExtraBytes, &failure));
     EXPECT_EQ(LoadFailure::CannotOpen, failure);
     CloseHandle(holder);
 
@@ -127,7 +128,7 @@ TEST_F(DocumentTest, FileHeldWithoutSharingFailsAndKeepsThePreviousBlock) {
     EXPECT_EQ(0, document_.data[document_.size + 1]);
 
     // Once the other handle is gone the same file loads.
-    ASSERT_EQ(1, document_.Load(locked.c_str(), ViewExtraBytes, &failure));
+    ASSERT_EQ(1, document_.Load(Wide(locked).c_str(), ViewExtraBytes, &failure));
     EXPECT_EQ(LoadFailure::None, failure);
     EXPECT_EQ("locked bytes", Bytes());
 }
@@ -135,8 +136,8 @@ TEST_F(DocumentTest, FileHeldWithoutSharingFailsAndKeepsThePreviousBlock) {
 TEST_F(DocumentTest, SecondLoadReplacesTheFirst) {
     std::string first = Write("first.bin", std::string(300, 'x'));
     std::string second = Write("second.bin", "abc");
-    ASSERT_EQ(1, document_.Load(first.c_str(), ViewExtraBytes));
-    ASSERT_EQ(1, document_.Load(second.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(first).c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(second).c_str(), ViewExtraBytes));
     EXPECT_EQ(3u, document_.size);
     EXPECT_EQ(5u, document_.capacity);
     EXPECT_EQ("abc", Bytes());
@@ -151,23 +152,23 @@ TEST_F(DocumentTest, SecondLoadReplacesTheFirst) {
 TEST_F(DocumentTest, MissingFileFailsAndChangesNothing) {
     std::string missing = scratch_.Path("no such file.bin");
     LoadFailure failure = LoadFailure::None;
-    EXPECT_EQ(0, document_.Load(missing.c_str(), ViewExtraBytes, &failure));
+    EXPECT_EQ(0, document_.Load(Wide(missing).c_str(), ViewExtraBytes, &failure));
     EXPECT_EQ(LoadFailure::CannotOpen, failure);
     ExpectUnchanged(Document{}, "");
 
     std::string present = Write("present.bin", "kept");
-    ASSERT_EQ(1, document_.Load(present.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(present).c_str(), ViewExtraBytes));
     const Document before = document_;
-    EXPECT_EQ(0, document_.Load(missing.c_str(), ViewExtraBytes));  // no failure record asked for
+    EXPECT_EQ(0, document_.Load(Wide(missing).c_str(), ViewExtraBytes));  // no failure record asked for
     ExpectUnchanged(before, "kept");
-    EXPECT_EQ(0, document_.Load(scratch_.Path("missing dir\\f.bin").c_str(), ViewExtraBytes));
-    EXPECT_EQ(0, document_.Load("", ViewExtraBytes));
+    EXPECT_EQ(0, document_.Load(Wide(scratch_.Path("missing dir\\f.bin")).c_str(), ViewExtraBytes));
+    EXPECT_EQ(0, document_.Load(L"", ViewExtraBytes));
     ExpectUnchanged(before, "kept");
 }
 
 TEST_F(DocumentTest, AFolderIsNotADocument) {
     LoadFailure failure = LoadFailure::None;
-    EXPECT_EQ(0, document_.Load(scratch_.Path("").c_str(), ViewExtraBytes, &failure));
+    EXPECT_EQ(0, document_.Load(Wide(scratch_.Path("")).c_str(), ViewExtraBytes, &failure));
     EXPECT_NE(LoadFailure::None, failure);
     // Whichever step refused it, no block may be left behind that data does not point to.
     if (document_.data == nullptr) {
@@ -202,7 +203,7 @@ TEST(DocumentSize, LoadableSizesStayBelowTwoGibibytes) {
 
 TEST_F(DocumentTest, TwoGibibytesOrMoreAreRefusedWithoutChange) {
     std::string kept = Write("kept.bin", "small");
-    ASSERT_EQ(1, document_.Load(kept.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(kept).c_str(), ViewExtraBytes));
     const Document before = document_;
 
     struct Case { const char* name; LONG high; LONG low; };
@@ -219,7 +220,7 @@ TEST_F(DocumentTest, TwoGibibytesOrMoreAreRefusedWithoutChange) {
             continue;
         }
         LoadFailure failure = LoadFailure::None;
-        EXPECT_EQ(0, document_.Load(path.c_str(), ViewExtraBytes, &failure)) << c.name;
+        EXPECT_EQ(0, document_.Load(Wide(path).c_str(), ViewExtraBytes, &failure)) << c.name;
         EXPECT_EQ(LoadFailure::TooLarge, failure) << c.name;
         ExpectUnchanged(before, "small");
         EXPECT_TRUE(NobodyHolds(path)) << c.name;
@@ -232,11 +233,11 @@ TEST_F(DocumentTest, BlockThatCannotBeAllocatedLeavesNoBlock) {
     // The old block is released before the new one is asked for: when none is to be had,
     // data is null rather than the previous file's bytes.
     std::string kept = Write("kept.bin", "small");
-    ASSERT_EQ(1, document_.Load(kept.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(kept).c_str(), ViewExtraBytes));
     std::string path = Write("wanted.bin", "twelve bytes");
     loadGlobalAlloc = harness::NoFreeBlock;
     LoadFailure failure = LoadFailure::None;
-    int loaded = document_.Load(path.c_str(), ViewExtraBytes, &failure);
+    int loaded = document_.Load(Wide(path).c_str(), ViewExtraBytes, &failure);
     loadGlobalAlloc = GlobalAlloc;
     EXPECT_EQ(0, loaded);
     EXPECT_EQ(LoadFailure::NoMemory, failure);
@@ -247,7 +248,7 @@ TEST_F(DocumentTest, BlockThatCannotBeAllocatedLeavesNoBlock) {
     EXPECT_TRUE(NobodyHolds(path));
 
     // The next load starts from nothing and works.
-    ASSERT_EQ(1, document_.Load(kept.c_str(), ViewExtraBytes));
+    ASSERT_EQ(1, document_.Load(Wide(kept).c_str(), ViewExtraBytes));
     EXPECT_EQ("small", Bytes());
 }
 
@@ -258,7 +259,7 @@ TEST_F(DocumentTest, TheLargestLoadableFileNeedsA64BitAddressSpace) {
     std::string path = WriteSized("huge.bin", 0, static_cast<LONG>(hugeSize));
     ASSERT_FALSE(path.empty());
     LoadFailure failure = LoadFailure::None;
-    int loaded = document_.Load(path.c_str(), ViewExtraBytes, &failure);
+    int loaded = document_.Load(Wide(path).c_str(), ViewExtraBytes, &failure);
     EXPECT_EQ(hugeSize, document_.size);
     EXPECT_TRUE(NobodyHolds(path));
     if (sizeof(void*) == 4) {

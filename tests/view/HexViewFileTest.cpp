@@ -9,11 +9,13 @@
 #include <cstring>
 #include <string>
 
+#include "framework/PathBuffer.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
 #include "view/LoadSeam.h"
 #include "view/SaveSeam.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ protected:
     // Loads a document and marks it changed, as an edit would.
     std::string LoadChanged(const std::string& name, const std::string& original) {
         std::string path = folder_.Write(name, original);
-        EXPECT_EQ(1, hexView.LoadFile(path.c_str()));
+        EXPECT_EQ(1, hexView.LoadFile(Wide(path).c_str()));
         if (hexView.fileSize > 0) {
             hexView.document.data[0] ^= 0xFF;
         }
@@ -76,8 +78,8 @@ TEST_F(HexViewFileTest, LoadShowsTheFileFromTheTop) {
         hexView.modified = 1;
         hexView.topRow = 0;
         hexView.Scroll(SB_BOTTOM, 1);
-        ASSERT_EQ(1, hexView.LoadFile(path.c_str())) << c.size;
-        EXPECT_EQ(path, hexView.fileName);
+        ASSERT_EQ(1, hexView.LoadFile(Wide(path).c_str())) << c.size;
+        EXPECT_EQ(path, Utf8(hexView.fileName));
         EXPECT_EQ(c.size, hexView.fileSize);
         EXPECT_EQ(c.rowCount, hexView.rowCount);
         EXPECT_EQ(0, hexView.topRow);
@@ -99,7 +101,8 @@ TEST_F(HexViewFileTest, LoadShowsTheFileFromTheTop) {
 
 TEST_F(HexViewFileTest, FailedLoads) {
     std::string previous = folder_.Write("previous.bin", Bytes(100, 2));
-    std::string tooLong = folder_.Path(std::string(300, 'x'));
+    // Longer than any path the system takes; a shorter one is kept as the name, like any other.
+    std::string tooLong = folder_.Path(std::string(LongestPath, 'x'));
 
     struct Case {
         const char* name;
@@ -118,7 +121,7 @@ TEST_F(HexViewFileTest, FailedLoads) {
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(c.path.empty()) << c.name;
-        ASSERT_EQ(1, hexView.LoadFile(previous.c_str()));
+        ASSERT_EQ(1, hexView.LoadFile(Wide(previous).c_str()));
         hexView.Scroll(SB_BOTTOM, 1);
         int rowsBefore = hexView.rowCount;
         int topBefore = hexView.topRow;
@@ -130,7 +133,7 @@ TEST_F(HexViewFileTest, FailedLoads) {
         int result;
         harness::BoxCatcher boxes;
         loadGlobalAlloc = c.allocate;
-        result = hexView.LoadFile(c.path.c_str());
+        result = hexView.LoadFile(Wide(c.path).c_str());
         loadGlobalAlloc = GlobalAlloc;
 
         EXPECT_EQ(0, result) << c.name;
@@ -141,7 +144,7 @@ TEST_F(HexViewFileTest, FailedLoads) {
             EXPECT_EQ(c.box, boxes.texts[0]) << c.name;
             EXPECT_EQ("Bytrane", boxes.captions[0]) << c.name;
         }
-        EXPECT_EQ(c.previousNameKept ? previous : c.path, hexView.fileName) << c.name;
+        EXPECT_EQ(c.previousNameKept ? previous : c.path, Utf8(hexView.fileName)) << c.name;
         EXPECT_EQ(NoFileText, harness::StatusPartText(0)) << c.name;
         EXPECT_EQ("", harness::StatusPartText(1)) << c.name;
         EXPECT_EQ(0, hexView.fileSize) << c.name;
@@ -178,7 +181,7 @@ TEST_F(HexViewFileTest, FailedLoadWithNoDocumentLeavesTheViewAlone) {
     SCROLLINFO before = {sizeof before, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 70, 2, 3, 0};
     SetScrollInfo(hexView.hwnd, SB_VERT, &before, FALSE);
     harness::BoxCatcher boxes;
-    EXPECT_EQ(0, hexView.LoadFile(folder_.Path("missing.bin").c_str()));
+    EXPECT_EQ(0, hexView.LoadFile(Wide(folder_.Path("missing.bin")).c_str()));
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_EQ(0, hexView.rowCount);
     SCROLLINFO after = {sizeof after, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -262,7 +265,7 @@ TEST_F(HexViewFileTest, ALargeFileLoadsAndSavesWholeInPieces) {
     std::string bytes(size, '\0');
     for (DWORD i = 0; i < size; ++i) bytes[i] = static_cast<char>(i ^ (i >> 20));
     loadReadFile = RefuseLargeReads;
-    ASSERT_EQ(1, hexView.LoadFile(folder_.Write("large.bin", bytes).c_str()));
+    ASSERT_EQ(1, hexView.LoadFile(Wide(folder_.Write("large.bin", bytes)).c_str()));
     ASSERT_EQ(static_cast<int>(size), hexView.fileSize);
     ASSERT_EQ(0, memcmp(bytes.data(), hexView.document.data, size));
     hexView.document.data[size - 1] ^= 0xFF;
@@ -282,7 +285,7 @@ TEST_F(HexViewFileTest, WriteToPlacesThatCannotTakeAFile) {
     };
     for (const std::string& path : paths) {
         harness::BoxCatcher boxes;
-        EXPECT_EQ(0, hexView.WriteToFile(path.c_str())) << path;
+        EXPECT_EQ(0, hexView.WriteToFile(Wide(path).c_str())) << path;
         EXPECT_TRUE(boxes.texts.empty()) << path;
     }
     EXPECT_EQ(1u, folder_.FileNames().size());
@@ -304,7 +307,7 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
     }
     EXPECT_EQ(expected, folder_.Read("new.bin"));
     EXPECT_EQ(Bytes(40, 7), folder_.Read("old.bin"));
-    EXPECT_EQ(newPath, hexView.fileName);
+    EXPECT_EQ(newPath, Utf8(hexView.fileName));
     EXPECT_EQ("new.bin - Bytrane", harness::WindowText(mainWindow.hwnd));
     EXPECT_EQ(0, hexView.modified);
     EXPECT_EQ("", harness::StatusPartText(2));
@@ -319,7 +322,7 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
         hexView.SaveAs();
         EXPECT_TRUE(cancel.finished);
     }
-    EXPECT_EQ(newPath, hexView.fileName);
+    EXPECT_EQ(newPath, Utf8(hexView.fileName));
     EXPECT_EQ(1, hexView.modified);
     EXPECT_EQ(2u, folder_.FileNames().size());
 }

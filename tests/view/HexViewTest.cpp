@@ -12,6 +12,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
 #include "app/Globals.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ protected:
 
     void Load(int size) {
         std::string path = folder_.Write("doc.bin", Pattern(size));
-        ASSERT_EQ(1, hexView.LoadFile(path.c_str()));
+        ASSERT_EQ(1, hexView.LoadFile(Wide(path).c_str()));
         SetViewRows(ViewRows);
     }
 

@@ -19,6 +19,7 @@
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/UnixSide.h"
+#include "tests/support/WideText.h"
 #include "view/SaveSeam.h"
 
 namespace {
@@ -34,7 +35,7 @@ using harness::DocumentBytes;
 using harness::FailingWrite;
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A full volume under Wine: success reported with only part of the bytes on disk.
@@ -53,7 +54,7 @@ BOOL WINAPI ShortFirstWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD wr
 std::string RightsOf(const std::string& path) {
     alignas(sizeof(void*)) BYTE sd[DescriptorRoom];
     DWORD needed = 0;
-    return GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION |
+    return GetFileSecurityW(Wide(path).c_str(), OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION |
                             DACL_SECURITY_INFORMATION, sd, DescriptorRoom, &needed)
                ? std::string(reinterpret_cast<const char*>(sd), GetSecurityDescriptorLength(sd)) : std::string();
 }
@@ -70,12 +71,13 @@ bool RestrictToOwner(const std::string& path) {
            AddAccessAllowedAce(&dacl.header, ACL_REVISION, FILE_ALL_ACCESS, owner) &&
            InitializeSecurityDescriptor(&restricted, SECURITY_DESCRIPTOR_REVISION) &&
            SetSecurityDescriptorDacl(&restricted, TRUE, &dacl.header, FALSE) &&
-           SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &restricted);
+           SetFileSecurityW(Wide(path).c_str(), DACL_SECURITY_INFORMATION, &restricted);
 }
 
 // 0 for a name that holds no file.
 DWORDLONG FileIndexOf(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     BY_HANDLE_FILE_INFORMATION information = {};
     GetFileInformationByHandle(file, &information);
     CloseHandle(file);
@@ -83,7 +85,7 @@ DWORDLONG FileIndexOf(const std::string& path) {
 }
 
 // A share or protected folder where the user may change the file but not add one.
-UINT WINAPI NoNewFiles(LPCSTR, LPCSTR, UINT, LPSTR) {
+UINT WINAPI NoNewFiles(LPCWSTR, LPCWSTR, UINT, LPWSTR) {
     SetLastError(ERROR_ACCESS_DENIED);
     return 0;
 }
@@ -93,30 +95,30 @@ BOOL WINAPI FailingFlush(HANDLE) {
     return FALSE;
 }
 
-BOOL WINAPI FailingMove(LPCSTR, LPCSTR, DWORD) {
+BOOL WINAPI FailingMove(LPCWSTR, LPCWSTR, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
 
 // Another program takes the target away just as the copy is to replace it.
-BOOL WINAPI TargetVanishesDuringMove(LPCSTR from, LPCSTR to, DWORD flags) {
+BOOL WINAPI TargetVanishesDuringMove(LPCWSTR from, LPCWSTR to, DWORD flags) {
     if (callsSeen++ == 0) {
-        DeleteFileA(to);
+        DeleteFileW(to);
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
-    return MoveFileExA(from, to, flags);
+    return MoveFileExW(from, to, flags);
 }
 
 DWORD heldError = 0;
 
 // A virus scanner holds the fresh copy open through the first two attempts to rename it.
-BOOL WINAPI MoveAfterTwoRefusals(LPCSTR from, LPCSTR to, DWORD flags) {
+BOOL WINAPI MoveAfterTwoRefusals(LPCWSTR from, LPCWSTR to, DWORD flags) {
     if (callsSeen++ < 2) {
         SetLastError(heldError);
         return FALSE;
     }
-    return MoveFileExA(from, to, flags);
+    return MoveFileExW(from, to, flags);
 }
 
 class ReliabilityTest : public ::testing::Test {
@@ -127,14 +129,14 @@ protected:
     }
     void TearDown() override {
         saveWriteFile = WriteFile;
-        saveTempFileName = GetTempFileNameA;
+        saveTempFileName = GetTempFileNameW;
         saveFlushFileBuffers = FlushFileBuffers;
-        saveMoveFile = MoveFileExA;
+        saveMoveFile = MoveFileExW;
     }
 
     // Loads the file and changes its first byte, as an edit would; returns the document.
     static std::string LoadChanged(const std::string& path) {
-        EXPECT_EQ(1, hexView.LoadFile(path.c_str())) << path;
+        EXPECT_EQ(1, hexView.LoadFile(Wide(path).c_str())) << path;
         if (hexView.fileSize > 0) {
             hexView.document.data[0] ^= 0xFF;
         }
@@ -155,7 +157,7 @@ TEST_F(ReliabilityTest, SaveAsIntoARemovedFolderFailsQuietlyAndCreatesNothing) {
 
     std::string target = gone + "\\copy.bin";
     harness::BoxCatcher boxes;
-    EXPECT_EQ(0, hexView.WriteToFile(target.c_str()));
+    EXPECT_EQ(0, hexView.WriteToFile(Wide(target).c_str()));
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_FALSE(Exists(gone));
     EXPECT_FALSE(Exists(target));
@@ -231,7 +233,7 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
         int result;
         {
             harness::BoxCatcher boxes;
-            result = hexView.WriteToFile(target.c_str());
+            result = hexView.WriteToFile(Wide(target).c_str());
             ASSERT_EQ(c.saved ? 0u : 1u, boxes.texts.size()) << c.name;
             if (!c.saved) {
                 EXPECT_EQ(WriteErrorText, boxes.texts[0]) << c.name;
@@ -244,7 +246,7 @@ TEST_F(ReliabilityTest, AFullVolumeNeverLeavesAPartialFile) {
         EXPECT_EQ(1, hexView.modified) << c.name;
 
         // Once there is room again the same document saves completely.
-        EXPECT_EQ(1, hexView.WriteToFile(target.c_str())) << c.name;
+        EXPECT_EQ(1, hexView.WriteToFile(Wide(target).c_str())) << c.name;
         EXPECT_EQ(document, folder_.Read(c.newName ? "new.bin" : "kept.bin")) << c.name;
         EXPECT_EQ(c.newName ? 2u : 1u, folder_.FileNames().size()) << c.name;
         DeleteFileA(folder_.Path("new.bin").c_str());
@@ -272,7 +274,7 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
         harness::ScratchFolder::WriteAt(path, Bytes(documentSize, 10));
         std::string document = LoadChanged(path);
         harness::ScratchFolder::WriteAt(path, Bytes(c.sizeOnDisk, 11));
-        saveTempFileName = c.seam ? NoNewFiles : GetTempFileNameA;
+        saveTempFileName = c.seam ? NoNewFiles : GetTempFileNameW;
         harness::BoxCatcher boxes;
         EXPECT_EQ(1, hexView.Save()) << c.name;
         EXPECT_TRUE(boxes.texts.empty()) << c.name;
@@ -285,13 +287,13 @@ TEST_F(ReliabilityTest, SaveWritesInPlaceWhereNoCopyCanBeMade) {
     // A new name in such a folder is created directly, and a failed write takes it away again.
     LoadChanged(folder_.Write("source.bin", Bytes(100, 12)));
     std::string fresh = deep + "\\new.bin";
-    EXPECT_EQ(1, hexView.WriteToFile(fresh.c_str()));
+    EXPECT_EQ(1, hexView.WriteToFile(Wide(fresh).c_str()));
     EXPECT_EQ(DocumentBytes(), harness::ScratchFolder::ReadAt(fresh));
     DeleteFileA(fresh.c_str());
     saveWriteFile = FailingWrite;
     {
         harness::BoxCatcher boxes;
-        EXPECT_EQ(0, hexView.WriteToFile(fresh.c_str()));
+        EXPECT_EQ(0, hexView.WriteToFile(Wide(fresh).c_str()));
         EXPECT_EQ(1u, boxes.texts.size());
     }
     EXPECT_FALSE(Exists(fresh));
@@ -307,7 +309,7 @@ TEST_F(ReliabilityTest, FaultsAroundTheCopyKeepTheOriginal) {
     const std::string leftOver = Bytes(77, 14);
     struct Case { const char* name; FlushFunction flush; MoveFileFunction move; DWORD held; bool saved; };
     const Case cases[] = {
-        {"flush fails", FailingFlush, MoveFileExA, 0, false},
+        {"flush fails", FailingFlush, MoveFileExW, 0, false},
         {"copy cannot be moved into place", FlushFileBuffers, FailingMove, 0, false},
         {"target vanishes as the copy moves", FlushFileBuffers, TargetVanishesDuringMove, 0, true},
         {"held for a moment: access denied", FlushFileBuffers, MoveAfterTwoRefusals, ERROR_ACCESS_DENIED, true},
@@ -478,9 +480,9 @@ TEST_F(ReliabilityTest, NamesThatAreNotFilesAreRefusedWithoutABox) {
         "C:\\" + std::string(300, 'n'),
     };
     for (const std::string& name : names) {
-        ASSERT_EQ(1, hexView.LoadFile(previous.c_str()));
+        ASSERT_EQ(1, hexView.LoadFile(Wide(previous).c_str()));
         harness::BoxCatcher boxes;
-        EXPECT_EQ(0, hexView.LoadFile(name.c_str())) << name;
+        EXPECT_EQ(0, hexView.LoadFile(Wide(name).c_str())) << name;
         EXPECT_TRUE(boxes.texts.empty()) << name;
         EXPECT_EQ(0, hexView.fileSize) << name;
         EXPECT_EQ(0, hexView.modified) << name;
@@ -505,14 +507,14 @@ TEST_F(ReliabilityTest, AnEmptyDropChangesNothing) {
     SendMessageA(mainWindow.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeEmptyDrop()), 0);
     PumpMessages();
     EXPECT_TRUE(boxes.texts.empty());
-    EXPECT_EQ(path, hexView.fileName);
+    EXPECT_EQ(path, Utf8(hexView.fileName));
     EXPECT_EQ(document, DocumentBytes());
     EXPECT_EQ(1, hexView.modified);
 }
 
 TEST_F(ReliabilityTest, EveryByteValueGoesThroughTheCharacterDialog) {
     std::string path = folder_.Write("chars.bin", Bytes(16, 7));
-    ASSERT_EQ(1, hexView.LoadFile(path.c_str()));
+    ASSERT_EQ(1, hexView.LoadFile(Wide(path).c_str()));
     hexView.editAllowed = 1;
     LPARAM firstCharacter = MAKELPARAM(CharColumn * hexView.charWidth + hexView.charWidth / 2, hexView.lineHeight / 2);
     std::vector<int> wrong;

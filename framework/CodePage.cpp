@@ -1,7 +1,0 @@
-#include "framework/CodePage.h"
-
-#include <windows.h>
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
