@@ -27,10 +27,10 @@ void Reverse(char* first, char* last) {
     }
 }
 
-// A high surrogate opens a character of two UTF-16 units; a cut between the two would leave
-// half a character behind.
-bool IsHighSurrogate(wchar_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
+// A high surrogate followed by a low one is a character of two UTF-16 units; a cut between the
+// two would leave half a character behind.
+bool OpensSurrogatePair(const wchar_t* p) {
+    return p[0] >= 0xD800 && p[0] <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF;
 }
 
 }  // namespace
@@ -134,7 +134,7 @@ void FileNameOfPath(const wchar_t* path, wchar_t* out, int size) {
     }
     int copied = 0;
     while (name[copied] != L'\0') {
-        int length = IsHighSurrogate(name[copied]) && name[copied + 1] != L'\0' ? 2 : 1;
+        int length = OpensSurrogatePair(name + copied) ? 2 : 1;
         if (copied + length > size - 1) {
             break;
         }

@@ -1,5 +1,7 @@
 #include "JourneyTest.h"
 #include "Polling.h"
+#include "tests/support/LookAlikeNames.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
@@ -114,6 +116,49 @@ TEST_F(FileJourney, ASaveKilledAtAnyInstantLeavesTheFileWhole) {
         }
         app.reset();
         folder.Write("large.bin", document);
+    }
+}
+
+// A name on the command line opens exactly its file, whatever an ANSI conversion would have made
+// of it (another file beside it, a split at a quotation mark, question marks), and a save changes
+// that file alone. CTest also runs this under code pages 1252 and 932.
+class NameJourney : public FileJourney {
+protected:
+    void SetUp() override { MakeDeepFolders(folder.Path()); }
+    void TearDown() override {
+        FileJourney::TearDown();
+        RemoveDeepFolders(folder.Path());
+    }
+};
+
+TEST_F(NameJourney, ACommandLineNameOpensAndSavesExactlyItsFile) {
+    using harness::ScratchFolder;
+    const std::string original = Pattern(64);
+    const std::string other(32, 'z');
+    for (const LookAlikeName& n : LookAlikeNames()) {
+        SCOPED_TRACE(n.what);
+        const std::string path = folder.Path() + "\\" + n.name;
+        const std::string lookAlike = folder.Path() + "\\" + n.lookAlike;
+        const std::string beside = path.substr(0, path.rfind('\\'));
+        ScratchFolder::WriteAt(LongForm(path), original);
+        if (!n.lookAlike.empty()) {
+            ScratchFolder::WriteAt(LongForm(lookAlike), other);
+        }
+        const std::vector<std::string> names = ScratchFolder::NamesIn(LongForm(beside));
+        Start(Quoted(path));
+        ASSERT_TRUE(app->Started());
+        EXPECT_EQ(path.substr(beside.size() + 1) + " - Bytrane", app->Title());
+        EXPECT_EQ("File size: 0x40  (64)", app->StatusPart(0));
+        EditFirstByte();
+        app->Command(CmdSave);
+        EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "the save did not finish";
+        std::string expected = original;
+        expected[0] = EditedByte;
+        EXPECT_EQ(expected, ScratchFolder::ReadAt(LongForm(path)));
+        if (!n.lookAlike.empty()) {
+            EXPECT_EQ(other, ScratchFolder::ReadAt(LongForm(lookAlike)));
+        }
+        EXPECT_EQ(names, ScratchFolder::NamesIn(LongForm(beside))) << "a copy was left beside the file";
     }
 }
 

@@ -5,6 +5,7 @@
 #include "WindowQuery.h"
 #include "tests/support/DumpLayout.h"
 #include "tests/support/WindowClasses.h"
+#include "tests/support/WideText.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ bool JourneyTest::AnswerFileDialog(const std::string& path) {
     if (!name) {
         return false;
     }
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, LongWaitMs);
 }

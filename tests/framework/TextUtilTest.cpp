@@ -114,12 +114,16 @@ TEST(PathRoutines, TakeEveryUnitWholeAndCutBetweenCharactersOnly) {
     std::wstring pairs;
     for (int i = 0; i < 30; ++i) pairs += L"\xD83D\xDE00";
     const std::wstring first29 = pairs.substr(0, 58);
+    // Lone high surrogates open no pair: each is a unit of its own.
+    const std::wstring highs(60, static_cast<wchar_t>(0xD83D));
+    const std::wstring first59 = highs.substr(0, 59);
     const Case cases[] = {
         {Folder, L"C:\\dir\\f.bin", L"C:\\dir"}, {Folder, L"f.bin", L"."}, {Folder, L"C:f", L"C:"},
         {Folder, L"C:\\f", L"C:\\"}, {Folder, L"\\f", L"\\"}, {Folder, L"d/sub/f", L"d/sub"},
         {Folder, L"C:\\\x8868\\a.bin", L"C:\\\x8868"}, {Folder, L"C:\\a\xA5" L"b.bin", L"C:\\"},
         {Name, L"C:\\dir\\\x8868.bin", L"\x8868.bin"}, {Name, L"a\\b\xFF3C" L"c\xA5" L"d", L"b\xFF3C" L"c\xA5" L"d"},
         {Name, L"a\\\xFF02x\xFF02", L"\xFF02x\xFF02"}, {Name, pairs.c_str(), first29.c_str()},
+        {Name, highs.c_str(), first59.c_str()},
         {Name, L"a\\b\xD83D", L"b\xD83D"}, {Extension, L"a.\x8868" L"b", L"a"}, {Extension, L"a.b\xFF3C" L"c", L"a"},
     };
     for (const Case& c : cases) {

@@ -120,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The name is the start of the last part, and one cut short never ends in the first half of
     // a surrogate pair.
     if (kept >= 60 || wcsncmp(whole, name, kept) != 0 ||
-        (kept > 0 && name[kept - 1] >= 0xD800 && name[kept - 1] <= 0xDBFF && whole[kept] != L'\0')) {
+        (kept > 0 && name[kept - 1] >= 0xD800 && name[kept - 1] <= 0xDBFF && whole[kept] >= 0xDC00 &&
+         whole[kept] <= 0xDFFF)) {
         abort();
     }
     if (DecimalToInt(text.data()) != ReferenceDecimal(text.data())) {

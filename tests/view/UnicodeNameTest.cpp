@@ -15,6 +15,7 @@
 #include "tests/support/BoxCatcher.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/DropFiles.h"
+#include "tests/support/LookAlikeNames.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProgramHarness.h"
 #include "tests/support/ScratchFolder.h"
@@ -28,35 +29,6 @@ using harness::ScratchFolder;
 
 const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog: a combo box, not the edit 0x480
 const char BoxClass[] = "CMSGCLASS";
-const char Deep[] = "d";  // the folder chain that puts a name beyond 300 characters
-const int DeepParts = 3;
-const int DeepPartLength = 100;
-
-// A name, and the file its best-fit conversion to an ANSI code page names instead, which the
-// test puts beside it with other bytes.
-struct Name {
-    const char* what;
-    std::string name;
-    std::string lookAlike;
-    bool beyondMaxPath;
-};
-
-std::vector<Name> Names() {
-    std::string deep;
-    for (int i = 0; i < DeepParts; ++i) deep += std::string(DeepPartLength, Deep[0]) + "\\";
-    return {
-        {"a letter code page 1252 lacks", "b\xC4\x81se.bin", "base.bin", false},
-        {"a yen sign, the backslash of code page 932", "dir\xC2\xA5" "file.bin", "dir\\file.bin", false},
-        {"a script outside the code page", "\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB.bin", "", false},
-        {"a fullwidth quotation mark", "say \xEF\xBC\x82hi\xEF\xBC\x82.bin", "", false},
-        {"a path over 300 characters", deep + "\xC4\x89" "apo.bin", deep + "capo.bin", true},
-    };
-}
-
-// The long form for the test's own file calls, which Windows needs beyond 259 characters.
-std::string Long(const std::string& path) {
-    return "\\\\?\\" + path;
-}
 
 std::string FolderOf(const std::string& path) {
     return path.substr(0, path.rfind('\\'));
@@ -75,49 +47,35 @@ protected:
         if (GetEnvironmentVariableA("BYTRANE_CODE_PAGE", wanted, sizeof wanted) != 0) {
             ASSERT_EQ(static_cast<UINT>(atoi(wanted)), GetACP()) << "the locale did not give the code page";
         }
-        folders_.push_back(folder_.Path("dir"));
-        std::string deep = folder_.Path("");
-        for (int i = 0; i < DeepParts; ++i) {
-            deep += std::string(DeepPartLength, Deep[0]);
-            folders_.push_back(deep);
-            deep += "\\";
-        }
-        for (const std::string& folder : folders_) {
-            CreateDirectoryW(Wide(Long(folder)).c_str(), nullptr);
-        }
+        MakeDeepFolders(folder_.Path(""));
     }
     void TearDown() override {
         hexView.modified = 0;
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-            for (const std::string& name : ScratchFolder::NamesIn(Long(*folder))) {
-                DeleteFileW(Wide(Long(*folder + "\\" + name)).c_str());
-            }
-            RemoveDirectoryW(Wide(Long(*folder)).c_str());
-        }
+        RemoveDeepFolders(folder_.Path(""));
     }
 
     // Writes the named file and its look-alike with different bytes; returns the named path.
-    std::string Place(const Name& n) {
+    std::string Place(const LookAlikeName& n) {
         std::string path = folder_.Path(n.name);
-        ScratchFolder::WriteAt(Long(path), Bytes(300, 21));
+        ScratchFolder::WriteAt(LongForm(path), Bytes(300, 21));
         if (!n.lookAlike.empty()) {
-            ScratchFolder::WriteAt(Long(folder_.Path(n.lookAlike)), Bytes(200, 22));
+            ScratchFolder::WriteAt(LongForm(folder_.Path(n.lookAlike)), Bytes(200, 22));
         }
         return path;
     }
 
     // Every name in the folder of the named file.
     static std::vector<std::string> NamesBeside(const std::string& path) {
-        return ScratchFolder::NamesIn(Long(FolderOf(path)));
+        return ScratchFolder::NamesIn(LongForm(FolderOf(path)));
     }
 
     // The named file holds after, the look-alike its own bytes, and the folder the names it had
     // (no copy left beside them).
-    void ExpectOnlyTheNamedFileChanged(const Name& n, const std::string& path, const std::string& after,
+    void ExpectOnlyTheNamedFileChanged(const LookAlikeName& n, const std::string& path, const std::string& after,
                                        const std::vector<std::string>& names) {
-        EXPECT_EQ(after, ScratchFolder::ReadAt(Long(path)));
+        EXPECT_EQ(after, ScratchFolder::ReadAt(LongForm(path)));
         if (!n.lookAlike.empty()) {
-            EXPECT_EQ(Bytes(200, 22), ScratchFolder::ReadAt(Long(folder_.Path(n.lookAlike))));
+            EXPECT_EQ(Bytes(200, 22), ScratchFolder::ReadAt(LongForm(folder_.Path(n.lookAlike))));
         }
         EXPECT_EQ(names, NamesBeside(path));
     }
@@ -135,7 +93,6 @@ protected:
     }
 
     ScratchFolder folder_;
-    std::vector<std::string> folders_;
 };
 
 // The file dialog's answer: the path typed into its name field, then OK.
@@ -167,7 +124,7 @@ TEST_F(UnicodeNameTest, EveryWayInLoadsTitlesAndSavesExactlyTheNamedFile) {
         {"drop", Drop, true},
     };
     for (const auto& way : ways) {
-        for (const Name& n : Names()) {
+        for (const LookAlikeName& n : LookAlikeNames()) {
             if (n.beyondMaxPath && !way.longPaths) continue;
             SCOPED_TRACE(std::string(way.way) + ", " + n.what);
             std::string path = Place(n);
@@ -188,12 +145,12 @@ TEST_F(UnicodeNameTest, EveryWayInLoadsTitlesAndSavesExactlyTheNamedFile) {
 
 TEST_F(UnicodeNameTest, SaveAsCreatesExactlyTheNameTyped) {
     const std::string source = folder_.Write("source.bin", Bytes(50, 23));
-    for (const Name& n : Names()) {
+    for (const LookAlikeName& n : LookAlikeNames()) {
         if (n.beyondMaxPath) continue;  // through Wine's file dialog, as above
         SCOPED_TRACE(n.what);
         std::string path = Place(n);
         const std::vector<std::string> names = NamesBeside(path);
-        DeleteFileW(Wide(Long(path)).c_str());
+        DeleteFileW(Wide(LongForm(path)).c_str());
         ASSERT_EQ(1, hexView.LoadFile(Wide(source).c_str()));
         {
             harness::BoxCatcher boxes;
