@@ -25,7 +25,8 @@ const wchar_t TempExtension[] = L".tmp";
 const size_t LongestTempFolder = MAX_PATH - 14;
 const int TempDigits = 8;
 // What a copy's own name adds to the folder: a separator, the prefix, the digits and ".tmp".
-const size_t TempNameLength = 1 + 3 + TempDigits + 4;
+const size_t TempNameLength =
+    1 + (sizeof TempPrefix / sizeof(wchar_t) - 1) + TempDigits + (sizeof TempExtension / sizeof(wchar_t) - 1);
 // Names already taken in the folder are skipped; past this many the folder counts as one that
 // takes no new files.
 const int TempNameTries = 100;
