@@ -20,9 +20,10 @@ const uint8_t AllBits = 0xFF;
 // compared one at a time for each start that passed.
 const uint32_t MaxProbes = 32;
 // The first two positions tested decide whether a block of starts needs a closer look at all.
-// A block that passes them gets the next few positions tested in one straight run, with no branch
-// between them: on repetitive data most blocks pass the lead, and a branch on every position
-// would be mispredicted about every other time. After those the positions go in groups of
+// A block that passes them gets the next few positions (FixedProbes, or fewer once the data has
+// shown that fewer rule every start out) tested in one straight run, with no branch between them:
+// on repetitive data most blocks pass the lead, and a branch on every position would be
+// mispredicted about every other time. After those the positions go in groups of
 // GroupProbes between two checks whether any start is left.
 const uint32_t LeadProbes = 2;
 const uint32_t FixedProbes = 6;
@@ -31,8 +32,10 @@ const uint32_t FirstGroupProbe = LeadProbes + FixedProbes;
 const uint32_t MaxGroups = (MaxProbes - LeadProbes + GroupProbes - 1) / GroupProbes;
 const uint32_t MaxPlanProbes = FirstGroupProbe + MaxGroups * GroupProbes;
 // Where blocks keep passing the lead, the data decides the order instead of the byte table: once
-// FirstReplan blocks have passed, the positions are ranked by how many of the SampleStarts starts
-// just scanned each rules out, and again whenever ReplanGrowth times as many have passed since.
+// FirstReplan blocks have passed, the order is worked out from the SampleStarts starts just
+// scanned, and again whenever ReplanGrowth times as many have passed: working it out takes some
+// ten thousand vector tests, so it is done ever more rarely. BeamWidth is how many choices that
+// search keeps at each step.
 const uint32_t FirstReplan = 128;
 const uint32_t ReplanGrowth = 8;
 const uint32_t WordBits = 32;
@@ -182,7 +185,7 @@ void MakePlan(const uint8_t* pattern, uint32_t patternLength, bool fold, Plan* p
         }
         positions[1] = chosen;
     }
-    Probe probes[MaxProbes];
+    Probe probes[MaxProbes] = {};
     for (uint32_t i = 0; i < probed; ++i) {
         probes[i] = MakeProbe(pattern, positions[i], fold);
     }
@@ -334,7 +337,7 @@ void Replan(Plan* plan, const uint8_t* sample, bool fold) {
             }
         }
     }
-    Probe probes[MaxProbes];
+    Probe probes[MaxProbes] = {};
     uint32_t count = 0;
     for (uint32_t i : lead) {
         if (i < best.count) {
