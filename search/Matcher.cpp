@@ -20,16 +20,28 @@ const uint8_t AllBits = 0xFF;
 // compared one at a time for each start that passed.
 const uint32_t MaxProbes = 32;
 // The first two positions tested decide whether a block of starts needs a closer look at all.
-// A block that passes them gets the next few positions tested in one straight run, with no branch
-// between them: on repetitive data most blocks pass the lead, and a branch on every position
-// would be mispredicted about every other time. After those the positions go in groups of
+// A block that passes them gets the next few positions (FixedProbes, or fewer once the data has
+// shown that fewer rule every start out) tested in one straight run, with no branch between them:
+// on repetitive data most blocks pass the lead, and a branch on every position would be
+// mispredicted about every other time. After those the positions go in groups of
 // GroupProbes between two checks whether any start is left.
 const uint32_t LeadProbes = 2;
 const uint32_t FixedProbes = 6;
 const uint32_t GroupProbes = 5;
 const uint32_t FirstGroupProbe = LeadProbes + FixedProbes;
-const uint32_t MaxGroups = (MaxProbes - FirstGroupProbe + GroupProbes - 1) / GroupProbes;
+const uint32_t MaxGroups = (MaxProbes - LeadProbes + GroupProbes - 1) / GroupProbes;
 const uint32_t MaxPlanProbes = FirstGroupProbe + MaxGroups * GroupProbes;
+// Where blocks keep passing the lead, the data decides the order instead of the byte table: once
+// FirstReplan blocks have passed, the order is worked out from the SampleStarts starts just
+// scanned, and again whenever ReplanGrowth times as many have passed: working it out takes some
+// ten thousand vector tests, so it is done ever more rarely. BeamWidth is how many choices that
+// search keeps at each step.
+const uint32_t FirstReplan = 128;
+const uint32_t ReplanGrowth = 8;
+const uint32_t WordBits = 32;
+const uint32_t SampleStarts = 1024;
+const uint32_t SampleWords = SampleStarts / WordBits;
+const uint32_t BeamWidth = 8;
 
 // How often each byte value turns up in typical files, on a log scale: 255 for the most common
 // value (0x00), 20 less for each halving. Counted once over equal shares of programs and
@@ -66,23 +78,31 @@ uint32_t Commonness(uint8_t value, bool fold) {
 }
 
 // One pattern position as the vector loop tests it: the document bytes at offset from sixteen
-// starts against value, every byte with 0x20 set first under folding.
+// starts against value, every byte with 0x20 set first under folding; loose when that lets other
+// bytes than the pattern's through (a folded non-letter).
 struct Probe {
     __m128i value;
     uint32_t offset;
+    bool loose;
 };
 
 // The positions a scan tests, in the order it tests them.
 struct Plan {
-    // Two lead probes, the fixed ones, then the groups; the fixed probes of a short pattern and
-    // the last group are padded with repeats of the last probe.
+    // Two lead probes, the fixed ones up to fixedEnd, then the groups; the fixed probes of a short
+    // pattern and the last group are padded with repeats of the last probe.
     Probe probes[MaxPlanProbes];
+    uint32_t probed;
+    uint32_t fixedEnd;
     uint32_t groups;
     // The order in which the groups are tried; the scan adapts it as it goes.
     uint8_t order[MaxGroups];
     // The first pattern position that a start passing every probe must still be compared at,
     // byte by byte, up to the end of the pattern.
     uint32_t confirmFrom;
+    // Blocks that passed the lead so far, and the count at which the order is next worked out
+    // from the data.
+    uint32_t passedLead;
+    uint32_t replanAt;
 };
 
 // 0x20 for a letter under folding, so that both of its forms compare equal to the lower-case one
@@ -97,7 +117,35 @@ Probe MakeProbe(const uint8_t* pattern, uint32_t offset, bool fold) {
     Probe probe;
     probe.value = _mm_set1_epi8(static_cast<char>(fold ? pattern[offset] | CaseBit : pattern[offset]));
     probe.offset = offset;
+    probe.loose = fold && CaseBitOf(pattern[offset], fold) == 0;
     return probe;
+}
+
+// Fills the plan with the probes in the order given, the first fixedEnd of them tested in one
+// straight run after the lead.
+void Lay(Plan* plan, const Probe* probes, uint32_t probed, uint32_t fixedEnd) {
+    uint32_t count = 0;
+    plan->probed = probed;
+    plan->fixedEnd = fixedEnd;
+    plan->confirmFrom = MaxProbes;
+    for (; count < probed; ++count) {
+        plan->probes[count] = probes[count];
+        // The lead probes test each byte exactly; the others may be loose.
+        if (count >= LeadProbes && probes[count].loose) {
+            plan->confirmFrom = 0;
+        }
+    }
+    for (; count < fixedEnd; ++count) {
+        plan->probes[count] = plan->probes[count - 1];
+    }
+    plan->groups = probed > fixedEnd ? (probed - fixedEnd + GroupProbes - 1) / GroupProbes : 0;
+    // Repeating a probe changes no result, so every group can be tested in one straight run.
+    for (; count < fixedEnd + plan->groups * GroupProbes; ++count) {
+        plan->probes[count] = plan->probes[count - 1];
+    }
+    for (uint32_t g = 0; g < plan->groups; ++g) {
+        plan->order[g] = static_cast<uint8_t>(g);
+    }
 }
 
 // Rarest pattern bytes first: on ordinary data the lead probes then let almost no start through.
@@ -137,22 +185,14 @@ void MakePlan(const uint8_t* pattern, uint32_t patternLength, bool fold, Plan* p
         }
         positions[1] = chosen;
     }
-    uint32_t count = 0;
-    plan->confirmFrom = MaxProbes;
-    for (; count < probed; ++count) {
-        plan->probes[count] = MakeProbe(pattern, positions[count], fold);
-        if (count >= LeadProbes && fold && CaseBitOf(pattern[positions[count]], fold) == 0) {
-            plan->confirmFrom = 0;
-        }
+    Probe probes[MaxProbes] = {};
+    for (uint32_t i = 0; i < probed; ++i) {
+        probes[i] = MakeProbe(pattern, positions[i], fold);
     }
-    plan->groups = probed > FirstGroupProbe ? (probed - FirstGroupProbe + GroupProbes - 1) / GroupProbes : 0;
-    // Repeating a probe changes no result, so every group can be tested in one straight run.
-    for (; count < FirstGroupProbe + plan->groups * GroupProbes; ++count) {
-        plan->probes[count] = plan->probes[count - 1];
-    }
-    for (uint32_t g = 0; g < plan->groups; ++g) {
-        plan->order[g] = static_cast<uint8_t>(g);
-    }
+    uint32_t fixedEnd = probed < FirstGroupProbe ? probed : FirstGroupProbe;
+    Lay(plan, probes, probed, fixedEnd > LeadProbes ? fixedEnd : LeadProbes);
+    plan->passedLead = 0;
+    plan->replanAt = FirstReplan;
 }
 
 // Sixteen document bytes from anywhere. Loaded through memcpy, the 32-bit build keeps them in
@@ -185,36 +225,178 @@ void MoveForward(Plan* plan, uint32_t group) {
     }
 }
 
+// Which of the SampleStarts starts at sample pass one probe, a bit each.
+void SampleHits(const uint8_t* sample, const Probe& probe, bool fold, uint32_t* words) {
+    const __m128i caseBits = _mm_set1_epi8(static_cast<char>(fold ? CaseBit : 0));
+    for (uint32_t w = 0; w < SampleWords; ++w) {
+        const uint8_t* at = sample + w * WordBits + probe.offset;
+        __m128i low = _mm_cmpeq_epi8(_mm_or_si128(Load(at), caseBits), probe.value);
+        __m128i high = _mm_cmpeq_epi8(_mm_or_si128(Load(at + VectorBytes), caseBits), probe.value);
+        words[w] = Mask(low) | (Mask(high) << VectorBytes);
+    }
+}
+
+// The starts of the sample that both alive and hits let through.
+uint32_t CountPassing(const uint32_t* alive, const uint32_t* hits) {
+    uint32_t count = 0;
+    for (uint32_t w = 0; w < SampleWords; ++w) {
+        count += static_cast<uint32_t>(__builtin_popcount(alive[w] & hits[w]));
+    }
+    return count;
+}
+
+// A choice of probes to test first, as the search for the order below keeps it.
+struct Choice {
+    uint32_t taken;  // bit i for the plan's probe i
+    uint32_t count;
+    uint8_t probes[FirstGroupProbe];
+    uint32_t left;  // starts of the sample that pass all of them
+    uint32_t alive[SampleWords];
+};
+
+// Keeps the BeamWidth choices that leave the fewest starts, each set of probes once.
+void Keep(Choice* beam, uint32_t* kept, const Choice& parent, uint32_t probe, uint32_t left) {
+    uint32_t taken = parent.taken | (1u << probe);
+    uint32_t at = *kept;
+    for (uint32_t i = 0; i < *kept; ++i) {
+        if (beam[i].taken == taken) {
+            return;
+        }
+    }
+    if (at == BeamWidth) {
+        if (beam[at - 1].left <= left) {
+            return;
+        }
+        --at;
+    } else {
+        ++*kept;
+    }
+    for (; at > 0 && beam[at - 1].left > left; --at) {
+        beam[at] = beam[at - 1];
+    }
+    Choice& choice = beam[at];
+    choice = parent;
+    choice.taken = taken;
+    choice.probes[choice.count++] = static_cast<uint8_t>(probe);
+    choice.left = left;
+}
+
+// Works the order out from the SampleStarts starts at sample, which the scan has just passed: the
+// fewest probes that leave no start of the sample, or the FirstGroupProbe that leave the fewest,
+// come first, the best two of them as the lead, and the fixed run ends with them. A search that
+// keeps the best few choices at each length, rather than adding the best single probe each time,
+// also finds positions that rule starts out only together: in data that never holds four 'b' in a
+// row, the four 'b' of such a run in the pattern, where each alone rules out no more than any other
+// 'b'. Every start is still tested at every position, so the order changes no result.
+void Replan(Plan* plan, const uint8_t* sample, bool fold) {
+    const uint32_t probed = plan->probed;
+    uint32_t hits[MaxProbes][SampleWords];
+    for (uint32_t i = 0; i < probed; ++i) {
+        SampleHits(sample, plan->probes[i], fold, hits[i]);
+    }
+    Choice beams[2][BeamWidth];
+    Choice* beam = beams[0];
+    Choice* next = beams[1];
+    beam[0].taken = 0;
+    beam[0].count = 0;
+    memset(beam[0].alive, AllBits, sizeof beam[0].alive);
+    beam[0].left = SampleStarts;
+    uint32_t kept = 1;
+    while (beam[0].left != 0 && beam[0].count < FirstGroupProbe && beam[0].count < probed) {
+        uint32_t nextKept = 0;
+        for (uint32_t c = 0; c < kept; ++c) {
+            for (uint32_t probe = 0; probe < probed; ++probe) {
+                if ((beam[c].taken & (1u << probe)) == 0) {
+                    Keep(next, &nextKept, beam[c], probe, CountPassing(beam[c].alive, hits[probe]));
+                }
+            }
+        }
+        for (uint32_t c = 0; c < nextKept; ++c) {
+            Choice& choice = next[c];
+            const uint32_t* added = hits[choice.probes[choice.count - 1]];
+            for (uint32_t w = 0; w < SampleWords; ++w) {
+                choice.alive[w] &= added[w];
+            }
+        }
+        Choice* swapped = beam;
+        beam = next;
+        next = swapped;
+        kept = nextKept;
+    }
+    const Choice& best = beam[0];
+    // The two of them that leave the fewest starts together lead.
+    uint32_t lead[LeadProbes] = {0, 1};
+    uint32_t bestLeft = SampleStarts + 1;
+    for (uint32_t x = 0; x + 1 < best.count; ++x) {
+        for (uint32_t y = x + 1; y < best.count; ++y) {
+            uint32_t passing = CountPassing(hits[best.probes[x]], hits[best.probes[y]]);
+            if (passing < bestLeft) {
+                bestLeft = passing;
+                lead[0] = x;
+                lead[1] = y;
+            }
+        }
+    }
+    Probe probes[MaxProbes] = {};
+    uint32_t count = 0;
+    for (uint32_t i : lead) {
+        if (i < best.count) {
+            probes[count++] = plan->probes[best.probes[i]];
+        }
+    }
+    for (uint32_t i = 0; i < best.count; ++i) {
+        if (i != lead[0] && i != lead[1]) {
+            probes[count++] = plan->probes[best.probes[i]];
+        }
+    }
+    for (uint32_t i = 0; i < probed; ++i) {
+        if ((best.taken & (1u << i)) == 0) {
+            probes[count++] = plan->probes[i];
+        }
+    }
+    uint32_t fixedEnd = best.left == 0 ? best.count : FirstGroupProbe;
+    fixedEnd = fixedEnd < probed ? fixedEnd : probed;
+    Lay(plan, probes, probed, fixedEnd > LeadProbes ? fixedEnd : LeadProbes);
+}
+
 // Of the 32 starts at cursor that low and high let through (the lead probes' hits at cursor and
-// cursor + 16), the ones at which every probed position matches, bit i for cursor + i: the fixed
-// probes first, then the groups. Each start costs at most one test per pattern position, whatever
-// the data. A group that rules out all starts moves one place forward, so when near misses keep
-// failing at the same positions, as in repetitive data, those positions soon come first. Kept out
-// of line so that the lead loop, which is all that runs on ordinary data, keeps its values in the
-// few vector registers.
+// cursor + 16), the ones that the fixed probes let through too, bit i for cursor + i.
 template <bool Fold>
-__attribute__((noinline)) uint32_t Survivors(Plan* plan, const uint8_t* cursor, __m128i low, __m128i high) {
+inline __attribute__((always_inline)) uint32_t PassesFixed(const Plan* plan, const uint8_t* cursor, __m128i low,
+                                                           __m128i high) {
     const __m128i caseBits = _mm_set1_epi8(static_cast<char>(CaseBit));
-    for (uint32_t i = LeadProbes; i < FirstGroupProbe; ++i) {
+#pragma GCC unroll 1
+    for (uint32_t i = LeadProbes; i < plan->fixedEnd; ++i) {
         low = _mm_and_si128(low, Hits<Fold>(cursor, plan->probes[i], caseBits));
         high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, plan->probes[i], caseBits));
     }
-    if (Mask(_mm_or_si128(low, high)) == 0) {
-        return 0;
-    }
+    return Mask(low) | (Mask(high) << VectorBytes);
+}
+
+// Of the 32 starts at cursor that passed the lead and fixed probes (bit i for cursor + i), the ones
+// at which every probed position matches. Each start costs at most one test per pattern position,
+// whatever the data. A group that rules out all starts moves one place forward, so when near misses
+// keep failing at the same positions, as in repetitive data, those positions soon come first. Kept
+// out of line so that the lead loop, which is all that runs on ordinary data, keeps its values in
+// the few vector registers.
+template <bool Fold>
+__attribute__((noinline)) uint32_t Survivors(Plan* plan, const uint8_t* cursor, uint32_t passed) {
+    const __m128i caseBits = _mm_set1_epi8(static_cast<char>(CaseBit));
+    __m128i low = _mm_set1_epi8(static_cast<char>(AllBits));
+    __m128i high = low;
     for (uint32_t g = 0; g < plan->groups; ++g) {
-        const Probe* probe = plan->probes + FirstGroupProbe + plan->order[g] * GroupProbes;
+        const Probe* probe = plan->probes + plan->fixedEnd + plan->order[g] * GroupProbes;
         const Probe* end = probe + GroupProbes;
         for (; probe != end; ++probe) {
             low = _mm_and_si128(low, Hits<Fold>(cursor, *probe, caseBits));
             high = _mm_and_si128(high, Hits<Fold>(cursor + VectorBytes, *probe, caseBits));
         }
-        if (Mask(_mm_or_si128(low, high)) == 0) {
+        if (((Mask(low) | (Mask(high) << VectorBytes)) & passed) == 0) {
             MoveForward(plan, g);
             return 0;
         }
     }
-    return Mask(low) | (Mask(high) << VectorBytes);
+    return (Mask(low) | (Mask(high) << VectorBytes)) & passed;
 }
 
 bool BytesMatch(const uint8_t* candidate, const uint8_t* pattern, uint32_t from, uint32_t patternLength, bool fold) {
@@ -227,50 +409,104 @@ bool BytesMatch(const uint8_t* candidate, const uint8_t* pattern, uint32_t from,
     return true;
 }
 
+// The starts before the first one whose first lead byte lies on a multiple of alignment in memory,
+// each compared byte by byte, so that the block loop's loads of the first lead's bytes are aligned:
+// a load that straddles two cache lines costs two. Returns the match or NoMatch, and moves cursor to
+// the first start not yet tried.
+template <bool Fold>
+int64_t ScanToAlignment(const uint8_t* document, const uint8_t** cursor, const uint8_t* lastCandidate,
+                        uint32_t firstOffset, uintptr_t alignment, const uint8_t* pattern, uint32_t patternLength) {
+    const uint8_t* at = *cursor;
+    for (; at <= lastCandidate && (reinterpret_cast<uintptr_t>(at + firstOffset) & (alignment - 1)) != 0; ++at) {
+        if (BytesMatch(at, pattern, 0, patternLength, Fold)) {
+            return at - document;
+        }
+    }
+    *cursor = at;
+    return NoMatch;
+}
+
+// Counts a block that passed the lead; true when the order is to be worked out again now.
+bool ReplanDue(Plan* plan) {
+    if (++plan->passedLead != plan->replanAt) {
+        return false;
+    }
+    plan->replanAt *= ReplanGrowth;
+    return true;
+}
+
 // The scan for one choice of folding, and of a pattern of one byte, which needs one lead probe.
 template <bool Fold, bool OneByte>
 int64_t Scan(const uint8_t* document, uint32_t start, uint32_t lastStart, const uint8_t* pattern,
              uint32_t patternLength, Plan* plan) {
-    const Probe& first = plan->probes[0];
-    const Probe& second = plan->probes[OneByte ? 0 : 1];
-    const __m128i firstValue = _mm_set1_epi8(static_cast<char>(pattern[first.offset]));
-    const __m128i secondValue = _mm_set1_epi8(static_cast<char>(pattern[second.offset]));
-    const __m128i firstCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
-    const __m128i secondCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
-    const ptrdiff_t secondFromFirst = static_cast<ptrdiff_t>(second.offset) - static_cast<ptrdiff_t>(first.offset);
     const uint8_t* cursor = document + start;
     const uint8_t* lastCandidate = document + lastStart;
-    // Loads cover only bytes of candidates, so nothing past lastStart + patternLength is read.
-    while (lastCandidate - cursor >= static_cast<ptrdiff_t>(StepBytes - 1)) {
-        const uint8_t* firstBytes = cursor + first.offset;
-        __m128i a = Load(firstBytes);
-        __m128i c = Load(firstBytes + VectorBytes);
-        if (Fold) {
-            a = _mm_or_si128(a, firstCaseBit);
-            c = _mm_or_si128(c, firstCaseBit);
+    bool replan = true;
+    while (replan) {
+        replan = false;
+        int64_t found = ScanToAlignment<Fold>(document, &cursor, lastCandidate, plan->probes[0].offset, VectorBytes,
+                                              pattern, patternLength);
+        if (found != NoMatch) {
+            return found;
         }
-        __m128i low = _mm_cmpeq_epi8(a, firstValue);
-        __m128i high = _mm_cmpeq_epi8(c, firstValue);
-        if (!OneByte) {
-            __m128i b = Load(firstBytes + secondFromFirst);
-            __m128i d = Load(firstBytes + secondFromFirst + VectorBytes);
+        const Probe& first = plan->probes[0];
+        const Probe& second = plan->probes[OneByte ? 0 : 1];
+        const __m128i firstValue = _mm_set1_epi8(static_cast<char>(pattern[first.offset]));
+        const __m128i secondValue = _mm_set1_epi8(static_cast<char>(pattern[second.offset]));
+        const __m128i firstCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
+        const __m128i secondCaseBit = _mm_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
+        const ptrdiff_t secondFromFirst =
+            static_cast<ptrdiff_t>(second.offset) - static_cast<ptrdiff_t>(first.offset);
+        // The loop walks the first lead's bytes against a fixed end, which leaves the 32-bit
+        // build's few registers to the vectors. Loads cover only bytes of candidates, so nothing
+        // past lastStart + patternLength is read.
+        const ptrdiff_t blocks = (lastCandidate - cursor + 1) / static_cast<ptrdiff_t>(StepBytes);
+        const uint32_t firstOffset = first.offset;
+        const uint8_t* firstBytes = cursor + firstOffset;
+        const uint8_t* const end = firstBytes + blocks * static_cast<ptrdiff_t>(StepBytes);
+        for (; firstBytes != end; firstBytes += StepBytes) {
+            __m128i a = Load(firstBytes);
+            __m128i c = Load(firstBytes + VectorBytes);
             if (Fold) {
-                b = _mm_or_si128(b, secondCaseBit);
-                d = _mm_or_si128(d, secondCaseBit);
+                a = _mm_or_si128(a, firstCaseBit);
+                c = _mm_or_si128(c, firstCaseBit);
             }
-            low = _mm_and_si128(low, _mm_cmpeq_epi8(b, secondValue));
-            high = _mm_and_si128(high, _mm_cmpeq_epi8(d, secondValue));
-        }
-        if (Mask(_mm_or_si128(low, high)) != 0) {
-            uint32_t mask = Survivors<Fold>(plan, cursor, low, high);
-            for (; mask != 0; mask &= mask - 1) {
-                const uint8_t* candidate = cursor + __builtin_ctz(mask);
-                if (BytesMatch(candidate, pattern, plan->confirmFrom, patternLength, Fold)) {
-                    return candidate - document;
+            __m128i low = _mm_cmpeq_epi8(a, firstValue);
+            __m128i high = _mm_cmpeq_epi8(c, firstValue);
+            if (!OneByte) {
+                __m128i b = Load(firstBytes + secondFromFirst);
+                __m128i d = Load(firstBytes + secondFromFirst + VectorBytes);
+                if (Fold) {
+                    b = _mm_or_si128(b, secondCaseBit);
+                    d = _mm_or_si128(d, secondCaseBit);
+                }
+                low = _mm_and_si128(low, _mm_cmpeq_epi8(b, secondValue));
+                high = _mm_and_si128(high, _mm_cmpeq_epi8(d, secondValue));
+            }
+            if (Mask(_mm_or_si128(low, high)) != 0) {
+                const uint8_t* blockStart = firstBytes - firstOffset;
+                uint32_t mask = OneByte ? Mask(low) | (Mask(high) << VectorBytes) : PassesFixed<Fold>(plan, blockStart, low, high);
+                if (mask != 0) {
+                    mask = Survivors<Fold>(plan, blockStart, mask);
+                }
+                for (; mask != 0; mask &= mask - 1) {
+                    const uint8_t* candidate = blockStart + __builtin_ctz(mask);
+                    if (BytesMatch(candidate, pattern, plan->confirmFrom, patternLength, Fold)) {
+                        return candidate - document;
+                    }
+                }
+                if (!OneByte && ReplanDue(plan)) {
+                    replan = true;
+                    firstBytes += StepBytes;
+                    break;
                 }
             }
         }
-        cursor += StepBytes;
+        cursor = firstBytes - firstOffset;
+        if (replan) {
+            // Every block that passed the lead was scanned, so the sample lies within the range.
+            Replan(plan, cursor - SampleStarts, Fold);
+        }
     }
     // Fewer than 32 starts are left: each costs at most one comparison per pattern byte.
     for (; cursor <= lastCandidate; ++cursor) {
@@ -314,7 +550,7 @@ inline __attribute__((target("avx2"), always_inline)) uint64_t WidePassesFixed(c
     // Kept a loop: unrolled, the probes' values were hoisted out of the block loop and, with the
     // 32-bit build's eight vector registers, spilled and reloaded, a third slower than this.
 #pragma GCC unroll 1
-    for (uint32_t i = LeadProbes; i < FirstGroupProbe; ++i) {
+    for (uint32_t i = LeadProbes; i < plan->fixedEnd; ++i) {
         const Probe& probe = plan->probes[i];
         const __m256i value = _mm256_broadcastsi128_si256(probe.value);
         low = _mm256_and_si256(low, WideHits<Fold>(cursor + probe.offset, value, caseBits));
@@ -331,7 +567,7 @@ __attribute__((target("avx2"), noinline)) uint64_t WideSurvivors(Plan* plan, con
     __m256i low = _mm256_set1_epi8(static_cast<char>(AllBits));
     __m256i high = low;
     for (uint32_t g = 0; g < plan->groups; ++g) {
-        const Probe* probe = plan->probes + FirstGroupProbe + plan->order[g] * GroupProbes;
+        const Probe* probe = plan->probes + plan->fixedEnd + plan->order[g] * GroupProbes;
         const Probe* end = probe + GroupProbes;
         for (; probe != end; ++probe) {
             const __m256i value = _mm256_broadcastsi128_si256(probe->value);
@@ -349,37 +585,50 @@ __attribute__((target("avx2"), noinline)) uint64_t WideSurvivors(Plan* plan, con
 template <bool Fold, bool OneByte>
 __attribute__((target("avx2"))) int64_t WideScan(const uint8_t* document, uint32_t start, uint32_t lastStart,
                                                  const uint8_t* pattern, uint32_t patternLength, Plan* plan) {
-    const Probe& first = plan->probes[0];
-    const Probe& second = plan->probes[OneByte ? 0 : 1];
-    const __m256i firstValue = _mm256_set1_epi8(static_cast<char>(pattern[first.offset]));
-    const __m256i secondValue = _mm256_set1_epi8(static_cast<char>(pattern[second.offset]));
-    const __m256i firstCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
-    const __m256i secondCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
     const uint8_t* cursor = document + start;
     const uint8_t* lastCandidate = document + lastStart;
-    while (lastCandidate - cursor >= static_cast<ptrdiff_t>(WideStepBytes - 1)) {
-        __m256i low = WideHits<Fold>(cursor + first.offset, firstValue, firstCaseBit);
-        __m256i high = WideHits<Fold>(cursor + first.offset + WideVectorBytes, firstValue, firstCaseBit);
-        if (!OneByte) {
-            low = _mm256_and_si256(low, WideHits<Fold>(cursor + second.offset, secondValue, secondCaseBit));
-            high = _mm256_and_si256(high, WideHits<Fold>(cursor + second.offset + WideVectorBytes, secondValue,
-                                                         secondCaseBit));
+    bool replan = true;
+    while (replan) {
+        replan = false;
+        int64_t found = ScanToAlignment<Fold>(document, &cursor, lastCandidate, plan->probes[0].offset,
+                                              WideVectorBytes, pattern, patternLength);
+        if (found != NoMatch) {
+            return found;
         }
-        const __m256i either = _mm256_or_si256(low, high);
-        uint64_t mask = 0;
-        if (!_mm256_testz_si256(either, either)) {
-            mask = OneByte ? WideMask(low, high) : WidePassesFixed<Fold>(plan, cursor, low, high);
-        }
-        if (mask != 0) {
-            mask = WideSurvivors<Fold>(plan, cursor, mask);
-            for (; mask != 0; mask &= mask - 1) {
-                const uint8_t* candidate = cursor + __builtin_ctzll(mask);
-                if (BytesMatch(candidate, pattern, plan->confirmFrom, patternLength, Fold)) {
-                    return candidate - document;
-                }
+        const Probe& first = plan->probes[0];
+        const Probe& second = plan->probes[OneByte ? 0 : 1];
+        const __m256i firstValue = _mm256_set1_epi8(static_cast<char>(pattern[first.offset]));
+        const __m256i secondValue = _mm256_set1_epi8(static_cast<char>(pattern[second.offset]));
+        const __m256i firstCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
+        const __m256i secondCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
+        while (!replan && lastCandidate - cursor >= static_cast<ptrdiff_t>(WideStepBytes - 1)) {
+            __m256i low = WideHits<Fold>(cursor + first.offset, firstValue, firstCaseBit);
+            __m256i high = WideHits<Fold>(cursor + first.offset + WideVectorBytes, firstValue, firstCaseBit);
+            if (!OneByte) {
+                low = _mm256_and_si256(low, WideHits<Fold>(cursor + second.offset, secondValue, secondCaseBit));
+                high = _mm256_and_si256(high, WideHits<Fold>(cursor + second.offset + WideVectorBytes, secondValue,
+                                                             secondCaseBit));
             }
+            const __m256i either = _mm256_or_si256(low, high);
+            if (!_mm256_testz_si256(either, either)) {
+                uint64_t mask = OneByte ? WideMask(low, high) : WidePassesFixed<Fold>(plan, cursor, low, high);
+                if (mask != 0) {
+                    mask = WideSurvivors<Fold>(plan, cursor, mask);
+                    for (; mask != 0; mask &= mask - 1) {
+                        const uint8_t* candidate = cursor + __builtin_ctzll(mask);
+                        if (BytesMatch(candidate, pattern, plan->confirmFrom, patternLength, Fold)) {
+                            return candidate - document;
+                        }
+                    }
+                }
+                replan = !OneByte && ReplanDue(plan);
+            }
+            cursor += WideStepBytes;
         }
-        cursor += WideStepBytes;
+        if (replan) {
+            // Every block that passed the lead was scanned, so the sample lies within the range.
+            Replan(plan, cursor - SampleStarts, Fold);
+        }
     }
     // The 16-byte scan takes the last starts, fewer than a block.
     return Scan<Fold, OneByte>(document, static_cast<uint32_t>(cursor - document), lastStart, pattern, patternLength,

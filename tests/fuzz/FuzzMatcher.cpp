@@ -1,10 +1,13 @@
 // Checks the scan, at every vector width the processor runs, against a plain reference loop on
-// arbitrary documents and patterns: the same first match, or none; and the Find hex conversion
-// against a reading of the text of its own.
+// arbitrary documents and patterns, and on long documents of the pattern's own bytes, where the
+// scan changes the order of its tests as it goes: the same first match, or none; and the Find hex
+// conversion against a reading of the text of its own.
 // The references share no code with what they check, folding included.
 #include "search/HexPattern.h"
 #include "search/Matcher.h"
+#include "tests/support/ReferenceSearch.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,14 +15,7 @@
 
 namespace {
 
-const char upperLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-const char lowerLetters[] = "abcdefghijklmnopqrstuvwxyz";
 const char hexDigitText[] = "0123456789ABCDEF";
-
-uint8_t ReferenceFold(uint8_t byte) {
-    const char* upper = byte != 0 ? strchr(upperLetters, byte) : nullptr;
-    return upper != nullptr ? static_cast<uint8_t>(lowerLetters[upper - upperLetters]) : byte;
-}
 
 // Tokens are runs of hex digits, each giving its last two digits as a byte.
 int ReferenceHexBytes(const char* text, uint8_t* out) {
@@ -40,22 +36,35 @@ int ReferenceHexBytes(const char* text, uint8_t* out) {
     return count;
 }
 
-int64_t ReferenceFind(const std::vector<uint8_t>& document, uint32_t start, uint32_t lastStart,
-                      const std::vector<uint8_t>& pattern, bool fold) {
-    if (pattern.empty()) {
-        return NoMatch;
-    }
-    for (uint64_t p = start; p <= lastStart; ++p) {
-        bool equal = true;
-        for (size_t i = 0; i < pattern.size() && equal; ++i) {
-            uint8_t byte = document[p + i];
-            equal = (fold ? ReferenceFold(byte) : byte) == pattern[i];
+// Long enough for the scan to work its order out from the data (after some hundred blocks that
+// need a closer look), short enough to keep the fuzzer quick.
+const size_t LongDocumentBytes = 12 * 1024;
+// Both bytes of flags must hold them, so that few inputs take the long way.
+const uint8_t LongDocumentFlags = 0xC0;
+const uint8_t OtherBit = 0x01;
+const size_t PlantStride = 613;
+
+// A long document of the pattern's own bytes, varied from copy to copy of the fuzzer's bytes, without
+// the pattern's last byte (so without a match for most of its length), with one copy of the pattern
+// planted at a place the fuzzer's bytes choose, in mixed case under folding.
+std::vector<uint8_t> LongDocument(const std::vector<uint8_t>& raw, const std::vector<uint8_t>& pattern, bool fold) {
+    const uint8_t absent = pattern.back();
+    std::vector<uint8_t> document(LongDocumentBytes);
+    for (size_t i = 0; i < document.size(); ++i) {
+        size_t mixed = raw[i % raw.size()] + i / raw.size();
+        uint8_t byte = pattern[mixed % pattern.size()];
+        if (byte == absent) {
+            byte = static_cast<uint8_t>(absent ^ OtherBit);
         }
-        if (equal) {
-            return static_cast<int64_t>(p);
-        }
+        bool upper = fold && (mixed / pattern.size()) % 2 != 0;
+        document[i] = upper ? static_cast<uint8_t>(toupper(byte)) : byte;
     }
-    return NoMatch;
+    size_t at = raw[0] * PlantStride % (document.size() - pattern.size());
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        bool upper = fold && (raw[i % raw.size()] + i) % 2 != 0;
+        document[at + i] = upper ? static_cast<uint8_t>(toupper(pattern[i])) : pattern[i];
+    }
+    return document;
 }
 
 }  // namespace
@@ -79,13 +88,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (fold) {
         for (uint8_t& byte : pattern) {
-            byte = ReferenceFold(byte);
+            byte = reference::Fold(byte);
         }
+    }
+    if ((data[0] & data[1] & LongDocumentFlags) == LongDocumentFlags && !document.empty()) {
+        document = LongDocument(document, pattern, fold);
     }
     if (document.size() >= patternLength) {
         uint32_t lastStart = static_cast<uint32_t>(document.size() - patternLength);
         uint32_t start = data[0] >> 1;
-        int64_t expected = ReferenceFind(document, start, lastStart, pattern, fold);
+        int64_t expected = reference::Find(document.data(), start, lastStart, pattern.data(),
+                                           static_cast<uint32_t>(patternLength), fold);
         int64_t found = FindPattern(document.data(), start, lastStart, pattern.data(),
                                     static_cast<uint32_t>(patternLength), fold);
         if (found != expected) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+
+#include "tests/support/ReferenceSearch.h"
 
 namespace {
 
@@ -148,6 +151,63 @@ TEST(FindPatternTest, EveryOverlappingMatchOfALongRun) {
     const std::string document(200, 'a');
     for (uint32_t start = 0; start + 5 <= document.size(); ++start) {
         EXPECT_EQ(start, Find(document, "aaaaa", false, start));
+    }
+}
+
+// Long documents of few byte values, where nearly every block of starts needs a closer look: the
+// scan works the order of its tests out from the data after some thousand such blocks and again
+// later, so a match before, between and after those points, and the one after it, must be the
+// reference's, exactly and under folding, with non-letters that folding tests loosely, with a
+// pattern longer than the vector tests, and where the data changes halfway.
+TEST(FindPatternTest, MatchesStayTheReferencesWhileTheScanLearnsTheData) {
+    struct Case {
+        const char* name;
+        std::string bytes;       // the data's values, at random
+        std::string laterBytes;  // those of its second half
+        std::string pattern;     // as typed, planted in mixed case under folding
+        bool fold;
+    };
+    const std::string brokenRun = "abaababbabbbbaabababa";
+    const Case cases[] = {
+        {"two letters", "ab", "ab", brokenRun, false},
+        {"two letters folded", "abAB", "abAB", brokenRun, true},
+        {"abab broken", "ab", "ab", "abababababbababababab", false},
+        {"non-letters a case apart", "@`", "@`", "@`@@``@`@@@`", true},
+        {"blank and nul", std::string(" \0a", 3), std::string(" \0a", 3), "a a  a aa a", true},
+        {"longer than the vector tests", "ab", "ab", brokenRun + brokenRun, false},
+        {"two letters, then text", "ab", "abcdefghij klmnopqrstuvwxyz", brokenRun, false},
+    };
+    const uint32_t size = 144 * 1024;
+    const uint32_t plantedAt[] = {5, 20000, 140000};
+    // The search after the match only needs to see where the next one is, or that none is near.
+    const uint32_t afterward = 4096;
+    for (const Case& c : cases) {
+        std::string document(size, '\0');
+        uint32_t state = 1;
+        for (uint32_t i = 0; i < size; ++i) {
+            state = state * 1664525u + 1013904223u;
+            const std::string& bytes = i < size / 2 ? c.bytes : c.laterBytes;
+            document[i] = bytes[(state >> 16) % bytes.size()];
+        }
+        const std::string working = Prepared(c.pattern, c.fold);
+        const uint8_t* pattern = reinterpret_cast<const uint8_t*>(working.data());
+        const uint32_t length = static_cast<uint32_t>(working.size());
+        const uint32_t lastStart = size - length;
+        for (uint32_t at : plantedAt) {
+            std::string planted = document;
+            for (uint32_t i = 0; i < length; ++i) {
+                planted[at + i] = c.fold && i % 2 != 0 ? static_cast<char>(toupper(c.pattern[i])) : c.pattern[i];
+            }
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(planted.data());
+            int64_t expected = reference::Find(bytes, 0, lastStart, pattern, length, c.fold);
+            ASSERT_LE(expected, at) << c.name;
+            EXPECT_EQ(expected, FindInRange(planted, 0, lastStart, working, c.fold)) << c.name << " at " << at;
+            uint32_t next = static_cast<uint32_t>(expected + 1);
+            uint32_t last = next + afterward < lastStart ? next + afterward : lastStart;
+            EXPECT_EQ(reference::Find(bytes, next, last, pattern, length, c.fold),
+                      FindInRange(planted, next, last, working, c.fold))
+                << c.name << " after " << expected;
+        }
     }
 }
 
