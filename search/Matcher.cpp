@@ -582,6 +582,22 @@ __attribute__((target("avx2"), noinline)) uint64_t WideSurvivors(Plan* plan, con
     return WideMask(low, high) & passed;
 }
 
+// The lead probes' hits for the 64 starts at cursor.
+template <bool Fold, bool OneByte>
+inline __attribute__((target("avx2"), always_inline)) void WideLead(const uint8_t* cursor, uint32_t firstOffset,
+                                                                     __m256i firstValue, __m256i firstCaseBit,
+                                                                     uint32_t secondOffset, __m256i secondValue,
+                                                                     __m256i secondCaseBit, __m256i* low,
+                                                                     __m256i* high) {
+    *low = WideHits<Fold>(cursor + firstOffset, firstValue, firstCaseBit);
+    *high = WideHits<Fold>(cursor + firstOffset + WideVectorBytes, firstValue, firstCaseBit);
+    if (!OneByte) {
+        *low = _mm256_and_si256(*low, WideHits<Fold>(cursor + secondOffset, secondValue, secondCaseBit));
+        *high = _mm256_and_si256(*high, WideHits<Fold>(cursor + secondOffset + WideVectorBytes, secondValue,
+                                                       secondCaseBit));
+    }
+}
+
 template <bool Fold, bool OneByte>
 __attribute__((target("avx2"))) int64_t WideScan(const uint8_t* document, uint32_t start, uint32_t lastStart,
                                                  const uint8_t* pattern, uint32_t patternLength, Plan* plan) {
@@ -601,15 +617,31 @@ __attribute__((target("avx2"))) int64_t WideScan(const uint8_t* document, uint32
         const __m256i secondValue = _mm256_set1_epi8(static_cast<char>(pattern[second.offset]));
         const __m256i firstCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[first.offset], Fold)));
         const __m256i secondCaseBit = _mm256_set1_epi8(static_cast<char>(CaseBitOf(pattern[second.offset], Fold)));
+        // On ordinary data hardly a block passes the lead, so two are tested at once where both
+        // fit: the loop's own steps then stay off the pace of the memory. The second block's hits
+        // are kept for the next step, so no block's lead is tested twice.
+        __m256i nextLow = _mm256_setzero_si256();
+        __m256i nextHigh = nextLow;
+        bool nextKnown = false;
         while (!replan && lastCandidate - cursor >= static_cast<ptrdiff_t>(WideStepBytes - 1)) {
-            __m256i low = WideHits<Fold>(cursor + first.offset, firstValue, firstCaseBit);
-            __m256i high = WideHits<Fold>(cursor + first.offset + WideVectorBytes, firstValue, firstCaseBit);
-            if (!OneByte) {
-                low = _mm256_and_si256(low, WideHits<Fold>(cursor + second.offset, secondValue, secondCaseBit));
-                high = _mm256_and_si256(high, WideHits<Fold>(cursor + second.offset + WideVectorBytes, secondValue,
-                                                             secondCaseBit));
+            __m256i low = nextLow;
+            __m256i high = nextHigh;
+            if (!nextKnown) {
+                WideLead<Fold, OneByte>(cursor, first.offset, firstValue, firstCaseBit, second.offset, secondValue,
+                                        secondCaseBit, &low, &high);
             }
+            nextKnown = false;
             const __m256i either = _mm256_or_si256(low, high);
+            if (lastCandidate - cursor >= static_cast<ptrdiff_t>(2 * WideStepBytes - 1)) {
+                WideLead<Fold, OneByte>(cursor + WideStepBytes, first.offset, firstValue, firstCaseBit, second.offset,
+                                        secondValue, secondCaseBit, &nextLow, &nextHigh);
+                const __m256i any = _mm256_or_si256(either, _mm256_or_si256(nextLow, nextHigh));
+                if (_mm256_testz_si256(any, any)) {
+                    cursor += 2 * WideStepBytes;
+                    continue;
+                }
+                nextKnown = true;
+            }
             if (!_mm256_testz_si256(either, either)) {
                 uint64_t mask = OneByte ? WideMask(low, high) : WidePassesFixed<Fold>(plan, cursor, low, high);
                 if (mask != 0) {
