@@ -173,6 +173,7 @@ TEST(FindPatternTest, MatchesStayTheReferencesWhileTheScanLearnsTheData) {
         {"two letters folded", "abAB", "abAB", brokenRun, true},
         {"abab broken", "ab", "ab", "abababababbababababab", false},
         {"non-letters a case apart", "@`", "@`", "@`@@``@`@@@`", true},
+        {"a run of one non-letter, the other its case apart", "`", "`", "@`", true},
         {"blank and nul", std::string(" \0a", 3), std::string(" \0a", 3), "a a  a aa a", true},
         {"longer than the vector tests", "ab", "ab", brokenRun + brokenRun, false},
         {"two letters, then text", "ab", "abcdefghij klmnopqrstuvwxyz", brokenRun, false},
