@@ -25,6 +25,44 @@ apt_quietly() {
   rm -f "$log"
 }
 
+# A mirror in the middle of a sync serves an index that fails its checksum, and apt-get update
+# then fails although every other index is fresh. It is tried again. If one suite's index stays
+# broken for one architecture (seen: bookworm-security for i386), that suite's newer amd64
+# versions would demand i386 twins apt cannot see, and wine32:i386 could not be installed; so
+# for this install only, the broken suites rank below the others, and each package comes from a
+# suite every architecture has in full. Nothing of it stays in apt's configuration.
+UpdateAttempts=3
+UpdatePauseSeconds=15
+LowerPinPriority=100
+install_options=()
+update_package_lists() {
+  local attempt log suites suite
+  log=$(mktemp)
+  for attempt in $(seq "$UpdateAttempts"); do
+    if DEBIAN_FRONTEND=noninteractive apt-get update -qq >"$log" 2>&1; then
+      rm -f "$log"
+      return 0
+    fi
+    [ "$attempt" -lt "$UpdateAttempts" ] && sleep "$UpdatePauseSeconds"
+  done
+  suites=$(sed -n 's|.*Failed to fetch [^ ]*/dists/\([^/ ]*\)/.*|\1|p' "$log" | sort -u)
+  if [ -z "$suites" ]; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+  echo "setup: the mirror's index of $(echo $suites) stays broken; installing from the other suites" >&2
+  apt_preferences=$(mktemp)
+  trap 'rm -f "$apt_preferences"' EXIT
+  # The address names a suite by its codename (bookworm-security) or by its class (stable).
+  for suite in $suites; do
+    printf 'Package: *\nPin: release n=%s\nPin-Priority: %s\n\n' "$suite" "$LowerPinPriority"
+    printf 'Package: *\nPin: release a=%s\nPin-Priority: %s\n\n' "$suite" "$LowerPinPriority"
+  done >"$apt_preferences"
+  install_options=(-o "Dir::Etc::Preferences=$apt_preferences")
+}
+
 need_root() {
   if [ "$(id -u)" -ne 0 ]; then
     echo "setup: $1 (run this script as root)" >&2
@@ -44,8 +82,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  apt_quietly apt-get update -qq
-  apt_quietly apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  update_package_lists
+  apt_quietly apt-get install -y -qq --no-install-recommends "${install_options[@]}" "${missing[@]}"
 fi
 
 # --- Locales ----------------------------------------------------------------------------------
@@ -132,8 +170,8 @@ if ! i386_is_usable; then
   need_root "this machine runs no 32-bit x86 code; an emulator must be installed and registered"
   echo "setup: 32-bit x86 code does not run here; registering QEMU's user-mode emulator for it system-wide"
   enable_backports
-  apt_quietly apt-get update -qq
-  apt_quietly apt-get install -y -qq --no-install-recommends \
+  update_package_lists
+  apt_quietly apt-get install -y -qq --no-install-recommends "${install_options[@]}" \
     -t "$(. /etc/os-release && echo "$VERSION_CODENAME")-backports" qemu-user-static
   register_qemu
   if ! i386_is_usable || ! timeout 120 /usr/lib/wine/wine --version >/dev/null 2>&1 </dev/null; then
