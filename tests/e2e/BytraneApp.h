@@ -40,7 +40,7 @@ public:
     // A key typed on the keyboard, reaching whichever window of the foreground has the focus.
     void TypeKey(BYTE virtualKey, bool alt = false) const;
 
-    // Returns once the program has handled everything posted to it so far.
+    // Returns once the program has, most likely, handled everything posted to it so far.
     void Settle() const;
     // A visible top-level window of this process with the class and, when given, the caption.
     HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) const;
@@ -56,6 +56,7 @@ public:
 
 private:
     PROCESS_INFORMATION process = {};
+    DWORD startError = 0;
     HWND main = nullptr;
     HWND view = nullptr;
     HWND statusBar = nullptr;

@@ -90,26 +90,33 @@ TEST_F(FileJourney, ASaveKilledAtAnyInstantLeavesTheFileWhole) {
     const int instants = 40;
     const int spread = instants / 2;
     DWORD saveMs = 0;
+    std::string found;
     for (int instant = -1; instant < instants; ++instant) {
         Start(Quoted(path));
         ASSERT_TRUE(app->Started());
         ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(0).rfind("File size", 0) == 0; }));
         folder.Write("large.bin", onDisk);
+        const ULONGLONG written = TempFolder::WriteTime(path);
         const DWORD start = GetTickCount();
         app->Command(CmdSave);
         if (instant < 0) {
-            // A save left to finish tells how long one takes; the file is read only afterwards,
-            // since a reader holding it would make the save refuse a locked file.
-            app->Settle();
+            // A save left to finish tells how long one takes. It has finished once its copy has
+            // the file's name, which then shows the copy's write time; the file is read only
+            // then, since a reader holding it would make the save refuse a locked file.
+            ASSERT_TRUE(WaitUntil([&] {
+                app->Settle();
+                return TempFolder::WriteTime(path) != written;
+            }, LongWaitMs)) << "the save left to finish did not end";
             saveMs = GetTickCount() - start;
-            ASSERT_EQ(document, TempFolder::Read(path));
+            TempFolder::ReadInto(path, found);
+            ASSERT_TRUE(found == document) << "the save left to finish did not write the document";
         } else {
             const DWORD killMs = instant < spread ? saveMs * instant / spread
                                                   : saveMs * 3 / 4 + saveMs * (instant - spread) * 2 / (5 * spread);
             Sleep(killMs);
             TerminateProcess(app->Process(), 1);
             WaitForSingleObject(app->Process(), INFINITE);
-            const std::string found = TempFolder::Read(path);
+            TempFolder::ReadInto(path, found);
             ASSERT_TRUE(found == document || found == onDisk)
                 << "killed after " << killMs << " of " << saveMs << " ms: "
                 << (TempFolder::Exists(path) ? "the file holds a mixture" : "no file under the name");

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "tests/support/WideText.h"
 
 namespace {
@@ -50,20 +48,35 @@ std::string TempFolder::Write(const std::string& name, const std::string& bytes)
 }
 
 std::string TempFolder::Read(const std::string& filePath) {
+    std::string bytes;
+    ReadInto(filePath, bytes);
+    return bytes;
+}
+
+void TempFolder::ReadInto(const std::string& filePath, std::string& bytes) {
+    bytes.clear();
     HANDLE file = CreateFileW(Wide(filePath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return std::string();
+        return;
     }
-    std::vector<char> bytes(GetFileSize(file, nullptr));
+    bytes.resize(GetFileSize(file, nullptr));
     DWORD read = 0;
     if (!bytes.empty()) {
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     }
     CloseHandle(file);
-    return std::string(bytes.data(), read);
+    bytes.resize(read);
 }
 
 bool TempFolder::Exists(const std::string& filePath) {
     return GetFileAttributesW(Wide(filePath).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ULONGLONG TempFolder::WriteTime(const std::string& filePath) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(Wide(filePath).c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
+    }
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
