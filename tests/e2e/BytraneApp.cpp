@@ -19,6 +19,8 @@ const char StatusClass[] = "msctls_statusbar32";
 const char WineUnixDrive[] = "Z:";
 const DWORD StartTimeoutMs = 15000;
 const int StartAttempts = 3;
+const int ChordAttempts = 3;
+const SHORT KeyDownBit = static_cast<SHORT>(0x8000);
 const UINT TerminatedExitCode = 0xE2E;
 const SIZE_T StatusTextBytes = 512;
 const int SettleRounds = 3;
@@ -189,19 +191,45 @@ void BytraneApp::AltKey(BYTE letter) const {
 }
 
 void BytraneApp::TypeKey(BYTE virtualKey, bool alt) const {
-    if (alt) {
-        // A window that becomes active (a dialog gone, the window brought to the front) gets
-        // X's KeymapNotify, on which Wine sets Alt, Ctrl and Shift to what X holds down; X never
-        // sees keybd_event's keys, so a chord begun before the program handled that event would
-        // lose its Alt.
+    if (!alt) {
+        keybd_event(virtualKey, 0, 0, 0);
+        keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
+        return;
+    }
+    // A window that becomes active (a dialog gone, the window brought to the front) gets X's
+    // KeymapNotify, on which Wine sets Alt, Ctrl and Shift to what X holds down. X never sees
+    // keybd_event's keys, so when the program handles that event between Alt and the key, it lets
+    // Alt go first: the program sees Alt tapped alone, which enters the menu bar, and then the key
+    // alone. Settling first makes that rare; the chord is tried again when it happened.
+    for (int attempt = 0; attempt < ChordAttempts; ++attempt) {
         Settle();
         keybd_event(VK_MENU, 0, 0, 0);
-    }
-    keybd_event(virtualKey, 0, 0, 0);
-    keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
-    if (alt) {
+        keybd_event(virtualKey, 0, 0, 0);
+        // The keyboard state is the system's, updated as each key is queued: Alt still down once
+        // the key is queued means that anything done to Alt now comes after the key.
+        const bool held = (GetAsyncKeyState(VK_MENU) & KeyDownBit) != 0;
+        keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
         keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+        if (held) {
+            return;
+        }
+        LeaveMenus();
     }
+}
+
+void BytraneApp::LeaveMenus() const {
+    // Escape closes an open menu first and leaves the menu bar at the next press.
+    WaitUntil([this] {
+        Settle();
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(process.dwThreadId, &info) || !(info.flags & GUI_INMENUMODE)) {
+            return true;
+        }
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        return false;
+    });
 }
 
 void BytraneApp::Settle() const {

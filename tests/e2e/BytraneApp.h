@@ -55,6 +55,9 @@ public:
     std::string Describe() const;
 
 private:
+    // Closes the program's menus and leaves its menu bar, as Escape does.
+    void LeaveMenus() const;
+
     PROCESS_INFORMATION process = {};
     DWORD startError = 0;
     HWND main = nullptr;
