@@ -73,8 +73,16 @@ std::vector<MenuItemLook> MenuReader::Read(const BytraneApp& app, char mnemonic)
     if (!popup) {
         return items;
     }
-    app.Settle();
-    const ScreenImage image = ScreenImage::OfWindow(popup);
+    // A menu window is shown before it is painted, and the program answers messages sent to it
+    // before it paints, so the menu is read once two looks a moment apart agree.
+    ScreenImage image = ScreenImage::OfWindow(popup);
+    WaitUntil([&] {
+        Sleep(PollIntervalMs);
+        app.Settle();
+        const ScreenImage previous = image;
+        image = ScreenImage::OfWindow(popup);
+        return image == previous;
+    });
     PostMessageA(app.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(app.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&app] { return !app.HasWindow(PopupMenuClass); });

@@ -13,6 +13,9 @@ public:
     int Width() const { return width; }
     int Height() const { return height; }
     COLORREF Pixel(int x, int y) const;
+    bool operator==(const ScreenImage& other) const {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
 
 private:
     static ScreenImage Capture(const RECT& screenRect);
