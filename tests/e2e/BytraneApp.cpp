@@ -226,8 +226,7 @@ void BytraneApp::LeaveMenus() const {
         if (!GetGUIThreadInfo(process.dwThreadId, &info) || !(info.flags & GUI_INMENUMODE)) {
             return true;
         }
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        TypeKey(VK_ESCAPE);
         return false;
     });
 }
