@@ -16,6 +16,8 @@ targets=${BYTRANE_TEST_TARGETS:-i686 x86_64}
 DEFAULT_LANES=2
 # Slots for the tests that need no lane: the layer check and the second build of each target.
 NO_LANE_SLOTS=2
+# How often a program whose test listing failed is run again for it.
+LISTING_TRIES=3
 lanes=${BYTRANE_TEST_LANES:-$DEFAULT_LANES}
 [[ $lanes =~ ^[1-9][0-9]*$ ]] || { echo "BYTRANE_TEST_LANES must be a count of lanes, not \"$lanes\""; exit 1; }
 trap bytrane_close_lanes EXIT
@@ -48,6 +50,14 @@ jobs=$((lanes * $(wc -w <<<"$targets")))
 parallel=(-j "$((jobs + NO_LANE_SLOTS))")
 [ "$lanes" -gt 1 ] || parallel=()
 echo "== Wine tests of the builds for $targets, $lanes lane(s) each"
+# CTest learns each program's tests by running it once as it starts, and a listing that fails
+# (a Wine process that hangs as it exits) stops the whole run before any test. So the programs
+# are listed first, a listing that failed is tried again, and CTest keeps what each gave.
+for attempt in $(seq 1 "$LISTING_TRIES"); do
+  (cd "$BYTRANE_LANES" && ctest -N >"$BYTRANE_LANES/listing.log" 2>&1) && break
+  echo "listing the tests failed (try $attempt of $LISTING_TRIES):"
+  grep -E -A 3 'Error|Path:' "$BYTRANE_LANES/listing.log" | head -n 8
+done
 (cd "$BYTRANE_LANES" && ctest --output-on-failure "${parallel[@]}") 2>&1 \
   | tee "$BYTRANE_LANES/ctest.log"
 status=${PIPESTATUS[0]}

@@ -18,4 +18,19 @@ if [ -n "${BYTRANE_LANES:-}" ]; then
   # A failing test's output then says where it ran.
   [ -z "$lane" ] || echo "lane $lane: display $DISPLAY, prefix $WINEPREFIX"
 fi
-exec "$loader" "$@"
+# The program writes into files of its own rather than into the pipes of CTest (or of whatever
+# runs this): a Wine process that the program starts, such as the desktop or a service, inherits
+# its output and may outlive it, and CTest waits until every writer of its pipe is gone, so a
+# test that passed would end in a timeout. tail hands the output on as it comes and stops once
+# the program has ended.
+out=$(mktemp "${TMPDIR:-/tmp}/bytrane-out.XXXXXX") && err=$(mktemp "${TMPDIR:-/tmp}/bytrane-err.XXXXXX") || exit 1
+"$loader" "$@" <&0 >"$out" 2>"$err" &
+program=$!
+tail -q -s 0.02 -n +1 -f --pid="$program" "$err" >&2 &
+errors=$!
+tail -q -s 0.02 -n +1 -f --pid="$program" "$out"
+wait "$program"
+status=$?
+wait "$errors"
+rm -f "$out" "$err"
+exit "$status"
