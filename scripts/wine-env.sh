@@ -143,7 +143,7 @@ LANE_VOLUMES=()
 
 # Opens COUNT lanes of TARGET, the first on the target's own prefix, and starts their services.
 bytrane_open_lanes() {
-  local target=$1 count=$2 lane id prefix volume service services=() status=0
+  local target=$1 count=$2 lane id prefix volume try i pending=() starts=() status=0
   bytrane_use_target "$target"
   bytrane_wine_prefix
   export BYTRANE_LANES
@@ -169,28 +169,73 @@ bytrane_open_lanes() {
     fi
     printf 'export DISPLAY=%q WINEPREFIX=%q WINEARCH=%q\n' "$DISPLAY" "$prefix" "$WINEARCH" >"$BYTRANE_LANES/$id.env"
     [ -z "$volume" ] || printf 'export BYTRANE_SMALL_VOLUME=%q\n' "$volume" >>"$BYTRANE_LANES/$id.env"
-    WINEPREFIX=$prefix wineserver -f -p </dev/null >/dev/null 2>&1 &
-    LANE_SERVER_PIDS+=("$!")
     LANE_PREFIXES+=("$prefix")
-    # Wine's desktop process leaves a moment after the last program has ended, and a program
-    # that starts in that moment loses its windows with it (it quits at once); one that starts
-    # it again hands it its output, which keeps CTest waiting. A command interpreter that
-    # waits on a pipe of its own for the lane's whole life keeps the desktop there.
-    rm -f "$BYTRANE_LANES/$id.hold" && mkfifo "$BYTRANE_LANES/$id.hold" || return 1
-    (WINEPREFIX=$prefix bytrane_wait_for_wineserver && source "$BYTRANE_LANES/$id.env" \
-      && exec "$WINE" cmd <>"$BYTRANE_LANES/$id.hold" >/dev/null 2>&1) &
-    LANE_HOLDER_PIDS+=("$!")
-    # The desktop and Wine's services start here, with no output of ours to inherit.
-    (
-      WINEPREFIX=$prefix bytrane_wait_for_wineserver || exit 1
-      source "$BYTRANE_LANES/$id.env"
-      "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
-      exit 0
-    ) &
-    services+=("$!")
+    pending+=("$id")
   done
-  for service in "${services[@]}"; do wait "$service" || status=1; done
+  # The lanes start side by side; one whose Wine session does not come up is started again.
+  for try in $(seq 1 "$LANE_START_TRIES"); do
+    starts=()
+    for id in "${pending[@]}"; do
+      bytrane_serve_lane "$id"
+      starts+=("$LANE_START_PID")
+    done
+    local failed=()
+    for i in "${!pending[@]}"; do
+      wait "${starts[$i]}" || failed+=("${pending[$i]}")
+    done
+    [ ${#failed[@]} -gt 0 ] || return 0
+    pending=("${failed[@]}")
+    for id in "${pending[@]}"; do
+      echo "lane $id: Wine did not start within ${LANE_START_SECONDS} s (try $try of $LANE_START_TRIES)" >&2
+      bytrane_stop_lane_wine "$id"
+    done
+    status=1
+  done
   return $status
+}
+
+# How long a lane's first Wine program may take, and how often a lane is started again. Under
+# QEMU a Wine process now and then hangs as it starts (seen: services.exe waiting on a lock with
+# no processor time spent); the whole session of that prefix then waits for it.
+LANE_START_SECONDS=180
+LANE_START_TRIES=3
+
+# Starts the wineserver, the holder and the services of lane ID (described by its .env file);
+# LANE_START_PID is the job that ends once the lane's first program has run, with its status.
+bytrane_serve_lane() {
+  local id=$1
+  (source "$BYTRANE_LANES/$id.env" && exec wineserver -f -p </dev/null >/dev/null 2>&1) &
+  LANE_SERVER_PIDS+=("$!")
+  # Wine's desktop process leaves a moment after the last program has ended, and a program
+  # that starts in that moment loses its windows with it (it quits at once); one that starts
+  # it again hands it its output, which keeps CTest waiting. A command interpreter that
+  # waits on a pipe of its own for the lane's whole life keeps the desktop there.
+  rm -f "$BYTRANE_LANES/$id.hold" && mkfifo "$BYTRANE_LANES/$id.hold" || return 1
+  (source "$BYTRANE_LANES/$id.env" && bytrane_wait_for_wineserver \
+    && exec "$WINE" cmd <>"$BYTRANE_LANES/$id.hold" >/dev/null 2>&1) &
+  LANE_HOLDER_PIDS+=("$!")
+  # The desktop and Wine's services start here, with no output of ours to inherit.
+  (
+    source "$BYTRANE_LANES/$id.env"
+    bytrane_wait_for_wineserver || exit 1
+    timeout "$LANE_START_SECONDS" "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+  ) &
+  LANE_START_PID=$!
+}
+
+# Ends every Wine process of lane ID's prefix, its wineserver included, even one that hangs
+# before the server knows it.
+bytrane_stop_lane_wine() {
+  local prefix process
+  prefix=$(source "$BYTRANE_LANES/$1.env" && echo "$WINEPREFIX")
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+  for process in /proc/[0-9]*; do
+    case $(readlink "$process/exe" 2>/dev/null) in
+      */wine*|*qemu-i386*)
+        grep -qzx "WINEPREFIX=$prefix" "$process/environ" 2>/dev/null && kill -9 "${process#/proc/}" 2>/dev/null ;;
+    esac
+  done
+  sleep 1
 }
 
 # Writes $BYTRANE_LANES/lanes.json, CTest's description of COUNT lanes of each TARGET, and starts
@@ -209,11 +254,8 @@ bytrane_describe_lanes() {
 
 bytrane_close_lanes() {
   local i
-  for i in "${!LANE_SERVER_PIDS[@]}"; do
-    WINEPREFIX=${LANE_PREFIXES[$i]} wineserver -k >/dev/null 2>&1
-    kill "${LANE_SERVER_PIDS[$i]}" 2>/dev/null; wait "${LANE_SERVER_PIDS[$i]}" 2>/dev/null
-  done
-  for i in "${LANE_HOLDER_PIDS[@]}" "${LANE_XVFB_PIDS[@]}"; do kill "$i" 2>/dev/null; wait "$i" 2>/dev/null; done
+  for i in "${LANE_PREFIXES[@]}"; do WINEPREFIX=$i wineserver -k >/dev/null 2>&1; done
+  for i in "${LANE_SERVER_PIDS[@]}" "${LANE_HOLDER_PIDS[@]}" "${LANE_XVFB_PIDS[@]}"; do kill "$i" 2>/dev/null; wait "$i" 2>/dev/null; done
   for i in "${LANE_VOLUMES[@]}"; do umount "$i" 2>/dev/null; rmdir "$i" 2>/dev/null; done
   LANE_XVFB_PIDS=() LANE_HOLDER_PIDS=() LANE_SERVER_PIDS=() LANE_PREFIXES=() LANE_VOLUMES=()
 }
