@@ -143,7 +143,7 @@ LANE_VOLUMES=()
 
 # Opens COUNT lanes of TARGET, the first on the target's own prefix, and starts their services.
 bytrane_open_lanes() {
-  local target=$1 count=$2 lane id prefix volume try i pending=() starts=() status=0
+  local target=$1 count=$2 lane id prefix volume try i pending=() starts=() failed=()
   bytrane_use_target "$target"
   bytrane_wine_prefix
   export BYTRANE_LANES
@@ -179,7 +179,7 @@ bytrane_open_lanes() {
       bytrane_serve_lane "$id"
       starts+=("$LANE_START_PID")
     done
-    local failed=()
+    failed=()
     for i in "${!pending[@]}"; do
       wait "${starts[$i]}" || failed+=("${pending[$i]}")
     done
@@ -189,9 +189,8 @@ bytrane_open_lanes() {
       echo "lane $id: Wine did not start within ${LANE_START_SECONDS} s (try $try of $LANE_START_TRIES)" >&2
       bytrane_stop_lane_wine "$id"
     done
-    status=1
   done
-  return $status
+  return 1
 }
 
 # How long a lane's first Wine program may take, and how often a lane is started again. Under
