@@ -3,7 +3,8 @@
 # sanitizers, then every test under Wine: the i686 build (the PE32 Bytrane.exe) under the 32-bit
 # Wine and the x86_64 build under the 64-bit Wine, side by side in lanes (see wine-env.sh).
 # BYTRANE_TEST_TARGETS="i686" (or "x86_64") runs one of them only; BYTRANE_TEST_LANES sets the
-# lanes per target. Exits non-zero when a build or any test fails.
+# lanes per target; BYTRANE_TEST_BUSY=N keeps N processes computing beside the whole run, to see
+# the suite pass on a busy machine. Exits non-zero when a build or any test fails.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
@@ -20,7 +21,21 @@ NO_LANE_SLOTS=2
 LISTING_TRIES=3
 lanes=${BYTRANE_TEST_LANES:-$DEFAULT_LANES}
 [[ $lanes =~ ^[1-9][0-9]*$ ]] || { echo "BYTRANE_TEST_LANES must be a count of lanes, not \"$lanes\""; exit 1; }
-trap bytrane_close_lanes EXIT
+busy=${BYTRANE_TEST_BUSY:-0}
+[[ $busy =~ ^[0-9]+$ ]] || { echo "BYTRANE_TEST_BUSY must be a count of processes, not \"$busy\""; exit 1; }
+BUSY_PIDS=()
+stop_busy() {
+  local pid
+  for pid in "${BUSY_PIDS[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  BUSY_PIDS=()
+}
+trap 'bytrane_close_lanes; stop_busy' EXIT
+trap 'exit 130' INT TERM HUP
+for _ in $(seq 1 "$busy"); do
+  sh -c 'while :; do :; done' </dev/null >/dev/null 2>&1 &
+  BUSY_PIDS+=("$!")
+done
+[ "$busy" -eq 0 ] || echo "== $busy busy process(es) beside the run: ${BUSY_PIDS[*]}"
 
 # A new Wine prefix boots while the builds compile.
 prefixes=()
