@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "DumpReader.h"
-#include "Polling.h"
 #include "RemoteMemory.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/WideText.h"
 
 namespace {
@@ -17,7 +17,6 @@ const char MainClass[] = "MainClass";
 const char ViewClass[] = "BitBltWnd";
 const char StatusClass[] = "msctls_statusbar32";
 const char WineUnixDrive[] = "Z:";
-const DWORD StartTimeoutMs = 15000;
 const int StartAttempts = 3;
 const int ChordAttempts = 3;
 const SHORT KeyDownBit = static_cast<SHORT>(0x8000);
@@ -76,14 +75,14 @@ BytraneApp::BytraneApp(const std::string& arguments) {
     if (!process.hProcess) {
         return;
     }
-    WaitForInputIdle(process.hProcess, StartTimeoutMs);
+    WaitForInputIdle(process.hProcess, WaitLimitMs);
     WaitUntil([this] {
         std::vector<HWND> windows = WindowQuery::VisibleTopLevel(process.dwProcessId, MainClass);
         if (!windows.empty()) {
             main = windows.front();
         }
         return main != nullptr;
-    }, StartTimeoutMs);
+    });
     if (main) {
         view = FindWindowExA(main, nullptr, ViewClass, nullptr);
         statusBar = FindWindowExA(main, nullptr, StatusClass, nullptr);
@@ -97,7 +96,7 @@ BytraneApp::~BytraneApp() {
     }
     if (Running()) {
         TerminateProcess(process.hProcess, TerminatedExitCode);
-        WaitForSingleObject(process.hProcess, DefaultWaitMs);
+        WaitForSingleObject(process.hProcess, WaitLimitMs);
     }
     dropBlocks.clear();
     CloseHandle(process.hThread);
@@ -116,7 +115,7 @@ std::string BytraneApp::StatusPart(int part) const {
     }
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer.Address()),
-                             SMTO_ABORTIFHUNG, DefaultWaitMs, &result)) {
+                             SMTO_ABORTIFHUNG, WaitLimitMs, &result)) {
         return "<status bar not answering>";
     }
     return buffer.ReadString();
@@ -238,11 +237,11 @@ void BytraneApp::Settle() const {
     // a step that must have happened is waited for by its effect.
     for (int round = 0; round < SettleRounds; ++round) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, DefaultWaitMs, &result);
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, WaitLimitMs, &result);
     }
 }
 
-HWND BytraneApp::WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) const {
+HWND BytraneApp::WaitForWindow(const char* className, const char* caption) const {
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : WindowQuery::VisibleTopLevel(process.dwProcessId, className)) {
@@ -252,7 +251,7 @@ HWND BytraneApp::WaitForWindow(const char* className, const char* caption, DWORD
             }
         }
         return false;
-    }, timeoutMs);
+    });
     return found;
 }
 
@@ -266,8 +265,8 @@ HWND BytraneApp::FocusWindow() const {
     return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
-bool BytraneApp::WaitForExit(DWORD timeoutMs) const {
-    return process.hProcess && WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+bool BytraneApp::WaitForExit() const {
+    return process.hProcess && WaitForSingleObject(process.hProcess, WaitLimitMs) == WAIT_OBJECT_0;
 }
 
 bool BytraneApp::Running() const {

@@ -43,11 +43,11 @@ public:
     // Returns once the program has, most likely, handled everything posted to it so far.
     void Settle() const;
     // A visible top-level window of this process with the class and, when given, the caption.
-    HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs) const;
+    HWND WaitForWindow(const char* className, const char* caption) const;
     bool HasWindow(const char* className) const;
     // The window that has the keyboard focus in the program's thread.
     HWND FocusWindow() const;
-    bool WaitForExit(DWORD timeoutMs) const;
+    bool WaitForExit() const;
     bool Running() const;
     DWORD ExitCode() const;
 

@@ -1,7 +1,7 @@
 #include "JourneyTest.h"
 #include "MenuReader.h"
-#include "Polling.h"
 #include "WindowQuery.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
@@ -28,8 +28,8 @@ protected:
 
     void AllowEditing() {
         app->Command(CmdAllowEditing);
-        EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(1) == "\tEdit mode"; }));
-        EXPECT_EQ("Double click a value to be changed", app->StatusPart(0));
+        EXPECT_TRUE(ShowsStatus(1, "\tEdit mode"));
+        EXPECT_TRUE(ShowsStatus(0, "Double click a value to be changed"));
     }
 
     // Double-clicks the byte in the hex or the character area and answers its dialog.
@@ -40,9 +40,10 @@ protected:
         EXPECT_TRUE(caption.empty() || caption.rfind("Address:  ", 0) == 0) << "caption \"" << caption << "\"";
         HWND field = GetDlgItem(dialog, FieldId);
         ASSERT_NE(nullptr, field) << WindowQuery::Describe(dialog);
-        EXPECT_EQ(expectedField, WindowQuery::TextOf(field)) << "the old value in the field";
+        EXPECT_TRUE(Shows(expectedField, [&] { return WindowQuery::TextOf(field); })) << "the old value in the field";
         if (inHexArea) {
-            EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(dialog, HexOptionId), BM_GETCHECK, 0, 0));
+            EXPECT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(dialog, HexOptionId), BM_GETCHECK, 0, 0) == BST_CHECKED; }))
+                << "the Hex option";
         }
         Type(field, edit.typed);
         app->Settle();
@@ -63,32 +64,33 @@ protected:
 
 TEST_F(EditJourney, DoubleClickedBytesChangeInMemoryUntilSaveWritesThem) {
     Open("edit me.bin");
-    const std::string title = app->Title();
+    const std::string title = "edit me.bin - Bytrane";
+    ASSERT_TRUE(ShowsTitle(title));
     AllowEditing();
 
     EditByte(HexEdit, true, "53");
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
-    EXPECT_EQ("File size: 0x40  (64)", app->StatusPart(0));
-    EXPECT_EQ("00000010  51 52 7E 54 55 56 57 58 59 5A 41 42 43 44 45 46 QR~TUVWXYZABCDEF", RowText(1));
-    EXPECT_EQ(original, TempFolder::Read(path)) << "the file changed before saving";
+    EXPECT_TRUE(ShowsStatus(2, "\tModified"));
+    EXPECT_TRUE(ShowsStatus(0, "File size: 0x40  (64)"));
+    EXPECT_TRUE(ShowsRow(1, "00000010  51 52 7E 54 55 56 57 58 59 5A 41 42 43 44 45 46 QR~TUVWXYZABCDEF"));
+    EXPECT_TRUE(Holds(path, original)) << "the file changed before saving";
     std::vector<MenuItemLook> file = MenuReader::Read(*app, 'f');
     ASSERT_GT(file.size(), AllowEditingItem);
     EXPECT_FALSE(file[SaveItem].grayed) << "Save with a change";
     EXPECT_TRUE(file[AllowEditingItem].checked) << "Allow Editing while editing";
 
     app->Command(CmdSave);
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "the Modified marker stays";
-    EXPECT_EQ(Expected({HexEdit}), TempFolder::Read(path));
-    EXPECT_EQ(title, app->Title());
+    EXPECT_TRUE(ShowsStatus(2, "")) << "the Modified marker stays";
+    EXPECT_TRUE(Holds(path, Expected({HexEdit})));
+    EXPECT_TRUE(ShowsTitle(title));
 
     EditByte(CharEdit, false, "T");
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+    EXPECT_TRUE(ShowsStatus(2, "\tModified"));
     app->AltKey('S');
     // Waited for on the screen: a read of the file at the moment the save opens it would make
     // the save refuse a locked file.
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "Alt+S did not save";
-    EXPECT_EQ(Expected({HexEdit, CharEdit}), TempFolder::Read(path));
-    EXPECT_EQ(title, app->Title());
+    EXPECT_TRUE(ShowsStatus(2, "")) << "Alt+S did not save";
+    EXPECT_TRUE(Holds(path, Expected({HexEdit, CharEdit})));
+    EXPECT_TRUE(ShowsTitle(title));
 }
 
 struct ExitAnswer {
@@ -104,10 +106,10 @@ TEST_P(ExitWithChanges, AsksToSaveAndFollowsTheAnswer) {
     Open("exit with changes.bin");
     AllowEditing();
     EditByte(HexEdit, true, "53");
-    ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+    ASSERT_TRUE(ShowsStatus(2, "\tModified"));
 
     app->Command(CmdExit);
-    HWND box = app->WaitForWindow(MessageBoxClass, path.c_str(), DefaultWaitMs);
+    HWND box = app->WaitForWindow(MessageBoxClass, path.c_str());
     ASSERT_NE(nullptr, box) << "no \"Save file?\" box captioned with the path";
     for (const char* button : {"&Yes", "&No", "&Cancel"}) {
         EXPECT_NE(nullptr, WindowQuery::ChildByText(box, "Button", button)) << WindowQuery::Describe(box);
@@ -115,15 +117,14 @@ TEST_P(ExitWithChanges, AsksToSaveAndFollowsTheAnswer) {
     ASSERT_TRUE(ClickButton(box, answer.button));
 
     if (answer.exits) {
-        ASSERT_TRUE(app->WaitForExit(LongWaitMs)) << "still running after " << answer.button;
+        ASSERT_TRUE(app->WaitForExit()) << "still running after " << answer.button;
         EXPECT_EQ(0u, app->ExitCode());
     } else {
         EXPECT_TRUE(WaitForWindowGone(box));
-        app->Settle();
         EXPECT_TRUE(app->Running());
-        EXPECT_EQ("\tModified", app->StatusPart(2));
+        EXPECT_TRUE(ShowsStatus(2, "\tModified"));
     }
-    EXPECT_EQ(answer.saves ? Expected({HexEdit}) : original, TempFolder::Read(path));
+    EXPECT_TRUE(Holds(path, answer.saves ? Expected({HexEdit}) : original));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ExitWithChanges,

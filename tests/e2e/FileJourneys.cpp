@@ -1,7 +1,7 @@
 #include "JourneyTest.h"
-#include "Polling.h"
 #include "tests/support/LookAlikeNames.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
@@ -14,13 +14,13 @@ protected:
     // Allows editing and changes the first byte through the value dialog.
     void EditFirstByte() {
         app->Command(CmdAllowEditing);
-        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(1) == "\tEdit mode"; }));
+        ASSERT_TRUE(ShowsStatus(1, "\tEdit mode"));
         HWND dialog = DoubleClickByte(0, true);
         ASSERT_NE(nullptr, dialog) << "no dialog after the double-click";
         Type(GetDlgItem(dialog, FieldId), EditedPair);
         app->Settle();
         ASSERT_TRUE(ClickOk(dialog));
-        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+        ASSERT_TRUE(ShowsStatus(2, "\tModified"));
     }
 };
 
@@ -34,12 +34,12 @@ TEST_F(FileJourney, SaveAsWritesTheChangedCopyAndAdoptsTheNewName) {
 
     app->Command(CmdSaveAs);
     ASSERT_TRUE(AnswerFileDialog(newPath)) << "the Save As dialog did not take the path";
-    EXPECT_TRUE(WaitUntil([&] { return app->Title() == "new name.bin - Bytrane"; }));
-    EXPECT_EQ("", app->StatusPart(2));
+    EXPECT_TRUE(ShowsTitle("new name.bin - Bytrane"));
+    EXPECT_TRUE(ShowsStatus(2, ""));
     std::string expected = original;
     expected[0] = EditedByte;
-    EXPECT_EQ(expected, TempFolder::Read(newPath));
-    EXPECT_EQ(original, TempFolder::Read(oldPath)) << "Save As touched the old file";
+    EXPECT_TRUE(Holds(newPath, expected));
+    EXPECT_TRUE(Holds(oldPath, original)) << "Save As touched the old file";
 }
 
 TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument) {
@@ -50,9 +50,9 @@ TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument
     ASSERT_TRUE(app->Started());
 
     ASSERT_TRUE(app->Drop({first, second}));
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "File size: 0x14  (20)"; }));
-    EXPECT_EQ("first drop.bin - Bytrane", app->Title());
-    EXPECT_EQ("00000000  78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 xxxxxxxxxxxxxxxx", RowText(0));
+    EXPECT_TRUE(ShowsStatus(0, "File size: 0x14  (20)"));
+    EXPECT_TRUE(ShowsTitle("first drop.bin - Bytrane"));
+    EXPECT_TRUE(ShowsRow(0, "00000000  78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 78 xxxxxxxxxxxxxxxx"));
     EXPECT_FALSE(app->HasWindow(MessageBoxClass)) << "a drop on an unchanged document asked a question";
 
     EditFirstByte();
@@ -67,14 +67,14 @@ TEST_F(FileJourney, DropOpensTheFirstFileAndAsksBeforeReplacingAModifiedDocument
     };
     for (const Answer& answer : answers) {
         ASSERT_TRUE(app->Drop({second}));
-        HWND box = app->WaitForWindow(MessageBoxClass, first.c_str(), DefaultWaitMs);
+        HWND box = app->WaitForWindow(MessageBoxClass, first.c_str());
         ASSERT_NE(nullptr, box) << "no \"Save file?\" box captioned with the path before " << answer.button;
         ASSERT_TRUE(ClickButton(box, answer.button));
         EXPECT_TRUE(WaitForWindowGone(box));
-        EXPECT_TRUE(WaitUntil([&] { return app->Title() == answer.title; })) << "after " << answer.button;
-        EXPECT_EQ(answer.modifiedMarker, app->StatusPart(2)) << "after " << answer.button;
+        EXPECT_TRUE(ShowsTitle(answer.title)) << "after " << answer.button;
+        EXPECT_TRUE(ShowsStatus(2, answer.modifiedMarker)) << "after " << answer.button;
     }
-    EXPECT_EQ(std::string(20, 'x'), TempFolder::Read(first)) << "the replaced document was saved";
+    EXPECT_TRUE(Holds(first, std::string(20, 'x'))) << "the replaced document was saved";
 }
 
 // The program killed at many instants of a large save: every time, the file's name holds either
@@ -94,7 +94,7 @@ TEST_F(FileJourney, ASaveKilledAtAnyInstantLeavesTheFileWhole) {
     for (int instant = -1; instant < instants; ++instant) {
         Start(Quoted(path));
         ASSERT_TRUE(app->Started());
-        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(0).rfind("File size", 0) == 0; }));
+        ASSERT_TRUE(ShowsStatus(0, "File size: 0x4000000  (67,108,864)"));
         folder.Write("large.bin", onDisk);
         const ULONGLONG written = TempFolder::WriteTime(path);
         const DWORD start = GetTickCount();
@@ -106,7 +106,7 @@ TEST_F(FileJourney, ASaveKilledAtAnyInstantLeavesTheFileWhole) {
             ASSERT_TRUE(WaitUntil([&] {
                 app->Settle();
                 return TempFolder::WriteTime(path) != written;
-            }, LongWaitMs)) << "the save left to finish did not end";
+            })) << "the save left to finish did not end";
             saveMs = GetTickCount() - start;
             TempFolder::ReadInto(path, found);
             ASSERT_TRUE(found == document) << "the save left to finish did not write the document";
@@ -154,14 +154,14 @@ TEST_F(NameJourney, ACommandLineNameOpensAndSavesExactlyItsFile) {
         const std::vector<std::string> names = ScratchFolder::NamesIn(LongForm(beside));
         Start(Quoted(path));
         ASSERT_TRUE(app->Started());
-        EXPECT_EQ(path.substr(beside.size() + 1) + " - Bytrane", app->Title());
-        EXPECT_EQ("File size: 0x40  (64)", app->StatusPart(0));
+        EXPECT_TRUE(ShowsTitle(path.substr(beside.size() + 1) + " - Bytrane"));
+        EXPECT_TRUE(ShowsStatus(0, "File size: 0x40  (64)"));
         EditFirstByte();
         app->Command(CmdSave);
-        EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "the save did not finish";
+        EXPECT_TRUE(ShowsStatus(2, "")) << "the save did not finish";
         std::string expected = original;
         expected[0] = EditedByte;
-        EXPECT_EQ(expected, ScratchFolder::ReadAt(LongForm(path)));
+        EXPECT_TRUE(Shows(expected, [&] { return ScratchFolder::ReadAt(LongForm(path)); }));
         if (!n.lookAlike.empty()) {
             EXPECT_EQ(other, ScratchFolder::ReadAt(LongForm(lookAlike)));
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,12 +49,21 @@ protected:
     int TopRow();
     std::string RowText(int row);
     int PageRows();
+    // Waits until read() gives the expected text; a failure says what it gave last.
+    static ::testing::AssertionResult Shows(const std::string& expected, const std::function<std::string()>& read);
+    // Wait until the program shows the text; a failure says what it showed instead.
+    ::testing::AssertionResult ShowsTitle(const std::string& expected);
+    ::testing::AssertionResult ShowsStatus(int part, const std::string& expected);
+    ::testing::AssertionResult ShowsRow(int row, const std::string& expected);
+    // Waits until the file holds the bytes. Only for a file the program is done with: a reader
+    // holding it while a save opens it would make the save refuse a locked file.
+    static ::testing::AssertionResult Holds(const std::string& path, const std::string& expected);
     // Waits until the program closes the window of that class and caption, and the main window
     // is usable again.
     bool WaitForWindowGone(HWND window);
     // Clicks a button of a window by its text, through the button's own click handling.
     bool ClickButton(HWND window, const char* text);
-    // Types characters into a control, one keystroke at a time.
+    // Types characters into a control, one keystroke at a time; each must change the field.
     void Type(HWND control, const std::string& text);
     // Answers a common file dialog with a path and OK.
     bool AnswerFileDialog(const std::string& path);

@@ -1,14 +1,13 @@
 // Journeys typed on the keyboard alone: the accelerators, the menu's bindings, the system keys,
 // and where the keys go once a dialog or a box has closed.
 #include "JourneyTest.h"
-#include "Polling.h"
 #include "WindowQuery.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
 
 const size_t DocumentSize = 64 * 1024;
-const DWORD ExitTimeoutMs = 10000;
 
 class KeyboardJourney : public JourneyTest {
 protected:
@@ -34,7 +33,7 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return TopRow() != before; })) << "the typed key did not scroll the view";
     }
 
-    HWND WaitForDialog() { return app->WaitForWindow(DialogClass, nullptr, DefaultWaitMs); }
+    HWND WaitForDialog() { return app->WaitForWindow(DialogClass, nullptr); }
 
     // Changes the first byte through its dialog, typed: the new value, then Enter.
     void TypeEdit() {
@@ -44,7 +43,7 @@ protected:
         TypeText("7e");
         app->TypeKey(VK_RETURN);
         ASSERT_TRUE(WaitForWindowGone(dialog));
-        ASSERT_TRUE(WaitUntil([&] { return app->StatusPart(2) == "\tModified"; }));
+        ASSERT_TRUE(ShowsStatus(2, "\tModified"));
     }
 
     std::string path;
@@ -57,7 +56,7 @@ TEST_F(KeyboardJourney, AltOOpensTheOpenDialogAndEscapeGivesTheKeysBack) {
     ASSERT_NE(nullptr, dialog) << "Alt+O opened no dialog";
     app->TypeKey(VK_ESCAPE);
     ASSERT_TRUE(WaitForWindowGone(dialog));
-    EXPECT_EQ("typed.bin - Bytrane", app->Title());
+    EXPECT_TRUE(ShowsTitle("typed.bin - Bytrane"));
     ExpectKeysReachTheView(VK_END);
 }
 
@@ -69,9 +68,9 @@ TEST_F(KeyboardJourney, AltFFindsTheTypedTextAndF3TheNextMatch) {
     TypeText("klm");
     app->TypeKey(VK_RETURN);
     ASSERT_TRUE(WaitForWindowGone(dialog));
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "Found at:  0000000a"; })) << app->StatusPart(0);
+    EXPECT_TRUE(ShowsStatus(0, "Found at:  0000000a"));
     app->TypeKey(VK_F3);
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == "Found at:  00000024"; })) << app->StatusPart(0);
+    EXPECT_TRUE(ShowsStatus(0, "Found at:  00000024"));
     ExpectKeysReachTheView(VK_NEXT);
 }
 
@@ -80,8 +79,10 @@ TEST_F(KeyboardJourney, AltSSavesATypedChange) {
     TypeEdit();
     ExpectKeysReachTheView(VK_NEXT);
     app->AltKey('S');
-    EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(2).empty(); })) << "Alt+S did not save";
-    EXPECT_EQ('\x7E', TempFolder::Read(path)[0]);
+    EXPECT_TRUE(ShowsStatus(2, "")) << "Alt+S did not save";
+    std::string saved = Pattern(DocumentSize);
+    saved[0] = '\x7E';
+    EXPECT_TRUE(Holds(path, saved));
     ExpectKeysReachTheView(VK_END);
 }
 
@@ -93,7 +94,7 @@ TEST_F(KeyboardJourney, AltXAndAltF4CloseAnUnchangedDocument) {
         } else {
             app->AltKey('X');
         }
-        EXPECT_TRUE(app->WaitForExit(ExitTimeoutMs)) << (altF4 ? "Alt+F4" : "Alt+X") << " did not close";
+        EXPECT_TRUE(app->WaitForExit()) << (altF4 ? "Alt+F4" : "Alt+X") << " did not close";
         EXPECT_EQ(0u, app->ExitCode());
     }
 }
@@ -102,7 +103,7 @@ TEST_F(KeyboardJourney, AltF4AsksBeforeClosingAChangedDocument) {
     Open();
     TypeEdit();
     app->TypeKey(VK_F4, true);
-    HWND box = app->WaitForWindow(MessageBoxClass, path.c_str(), DefaultWaitMs);
+    HWND box = app->WaitForWindow(MessageBoxClass, path.c_str());
     ASSERT_NE(nullptr, box) << "Alt+F4 did not ask \"Save file?\"";
     ASSERT_TRUE(ClickButton(box, "&Cancel"));
     ASSERT_TRUE(WaitForWindowGone(box));
@@ -110,11 +111,11 @@ TEST_F(KeyboardJourney, AltF4AsksBeforeClosingAChangedDocument) {
     ExpectKeysReachTheView(VK_END);
 
     app->TypeKey(VK_F4, true);
-    box = app->WaitForWindow(MessageBoxClass, path.c_str(), DefaultWaitMs);
+    box = app->WaitForWindow(MessageBoxClass, path.c_str());
     ASSERT_NE(nullptr, box);
     ASSERT_TRUE(ClickButton(box, "&No"));
-    EXPECT_TRUE(app->WaitForExit(ExitTimeoutMs));
-    EXPECT_EQ(Pattern(DocumentSize), TempFolder::Read(path)) << "No must not save";
+    EXPECT_TRUE(app->WaitForExit());
+    EXPECT_TRUE(Holds(path, Pattern(DocumentSize))) << "No must not save";
 }
 
 }  // namespace

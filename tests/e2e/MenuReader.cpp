@@ -4,8 +4,8 @@
 #include <map>
 
 #include "BytraneApp.h"
-#include "Polling.h"
 #include "ScreenImage.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ std::vector<MenuItemLook> MenuReader::Read(const BytraneApp& app, char mnemonic)
     // SC_KEYMENU with a letter opens that drop-down just as Alt and the letter would, but
     // through the program's own queue, so it does not depend on which window has the focus.
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_KEYMENU, mnemonic);
-    HWND popup = app.WaitForWindow(PopupMenuClass, nullptr, DefaultWaitMs);
+    HWND popup = app.WaitForWindow(PopupMenuClass, nullptr);
     if (!popup) {
         return items;
     }

@@ -1,7 +1,7 @@
 #include <functional>
 
 #include "JourneyTest.h"
-#include "Polling.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -9,12 +9,11 @@ const int FullRows = 250;
 const size_t DocumentSize = FullRows * 16 + 8;  // the last row, 250, holds 8 bytes
 const int LastRow = FullRows;
 const short WheelNotch = 120;
-const DWORD ScrollTimeoutMs = 3000;
 
 class ScrollJourney : public JourneyTest {
 protected:
     void ExpectTopRow(int expected, const char* after) {
-        EXPECT_TRUE(WaitUntil([&] { return TopRow() == expected; }, ScrollTimeoutMs))
+        EXPECT_TRUE(WaitUntil([&] { return TopRow() == expected; }))
             << "after " << after << " the top row is " << TopRow() << ", expected " << expected
             << " (first line: \"" << RowText(0) << "\")";
     }
@@ -68,9 +67,7 @@ TEST_F(ScrollJourney, EndOnASizeThatFillsItsLastRowShowsTheEmptyRow) {
     BytraneApp& bytrane = Start(Quoted(path));
     ASSERT_TRUE(bytrane.Started());
     bytrane.Key(VK_END);
-    bytrane.Settle();
-    EXPECT_TRUE(WaitUntil([&] { return RowText(0).empty(); }, ScrollTimeoutMs))
-        << "the top line after End: \"" << RowText(0) << "\"";
+    EXPECT_TRUE(ShowsRow(0, "")) << "the top line after End";
     bytrane.Key(VK_UP);
     ExpectTopRow(FullRows - 1, "Up arrow from the empty row");
 }

@@ -1,9 +1,9 @@
 #include "JourneyTest.h"
 #include "MenuReader.h"
-#include "Polling.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
 #include "tests/support/DumpLayout.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/WindowClasses.h"
 
 namespace {
@@ -12,7 +12,6 @@ const size_t DocumentSize = 2048;
 const char FindTextCaption[] = "FindText";
 const char FindHexCaption[] = "Find hex";
 const COLORREF HighlightColour = RGB(255, 255, 0);
-const DWORD RepaintTimeoutMs = 3000;
 
 struct Placed {
     size_t offset;
@@ -51,7 +50,7 @@ protected:
 
     HWND OpenDialog(WORD command, const char* caption) {
         app->Command(command);
-        return app->WaitForWindow(DialogClass, caption, DefaultWaitMs);
+        return app->WaitForWindow(DialogClass, caption);
     }
 
     // Opens a find dialog and types into its field.
@@ -64,8 +63,7 @@ protected:
     }
 
     void ExpectFound(size_t offset, size_t length) {
-        EXPECT_TRUE(WaitUntil([&] { return app->StatusPart(0) == FoundAt(offset); }))
-            << "expected \"" << FoundAt(offset) << "\"";
+        EXPECT_TRUE(ShowsStatus(0, FoundAt(offset)));
         ExpectHighlight(offset, length, true);
     }
 
@@ -77,7 +75,7 @@ protected:
             const int cell = HexColumn + 3 * static_cast<int>(offset % BytesPerRow);
             return row >= 0 && row <= PageRows() &&
                    (reader.CellBackground(ScreenImage::OfClientArea(app->View()), cell, row) == HighlightColour) == shown;
-        }, RepaintTimeoutMs);
+        });
         const int top = TopRow();
         const int row = static_cast<int>(offset / BytesPerRow) - top;
         const int first = static_cast<int>(offset % BytesPerRow);
@@ -100,10 +98,10 @@ protected:
     // Find next past the last match: the "Not found" box, then the file-size text again.
     void ExpectNotFoundAfterFindNext() {
         app->Command(CmdFindNext);
-        HWND box = app->WaitForWindow(MessageBoxClass, "Bytrane", DefaultWaitMs);
+        HWND box = app->WaitForWindow(MessageBoxClass, "Bytrane");
         ASSERT_NE(nullptr, box) << "no \"Not found\" box";
         EXPECT_NE(nullptr, WindowQuery::ChildByText(box, "Button", "&Ok")) << WindowQuery::Describe(box);
-        EXPECT_EQ("File size: 0x800  (2,048)", app->StatusPart(0));
+        EXPECT_TRUE(ShowsStatus(0, "File size: 0x800  (2,048)"));
         ASSERT_TRUE(ClickButton(box, "&Ok"));
         EXPECT_TRUE(WaitForWindowGone(box));
         app->Settle();
@@ -116,7 +114,7 @@ protected:
 
 TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExactOne) {
     ASSERT_NO_FATAL_FAILURE(OpenAndType(CmdFindText, FindTextCaption, "needle"));
-    EXPECT_TRUE(WaitUntil([&] { return WindowQuery::TextOf(field) == "needle"; }));
+    EXPECT_TRUE(Shows("needle", [&] { return WindowQuery::TextOf(field); }));
     EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
     ExpectFound(0x123, 6);
 
@@ -132,9 +130,9 @@ TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExact
     dialog = OpenDialog(CmdFindText, FindTextCaption);
     ASSERT_NE(nullptr, dialog);
     field = GetDlgItem(dialog, FieldId);
-    EXPECT_EQ("needle", WindowQuery::TextOf(field)) << "the dialog forgot the last text";
+    EXPECT_TRUE(Shows("needle", [&] { return WindowQuery::TextOf(field); })) << "the dialog forgot the last text";
     HWND caseBox = GetDlgItem(dialog, CaseSensitiveId);
-    EXPECT_EQ(BST_UNCHECKED, SendMessageA(caseBox, BM_GETCHECK, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(caseBox, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
     PostMessageA(caseBox, BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(caseBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
@@ -143,7 +141,7 @@ TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExact
 
     dialog = OpenDialog(CmdFindText, FindTextCaption);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(dialog, CaseSensitiveId), BM_GETCHECK, 0, 0))
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(dialog, CaseSensitiveId), BM_GETCHECK, 0, 0) == BST_CHECKED; }))
         << "the dialog forgot the case option";
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(dialog));
@@ -151,8 +149,7 @@ TEST_F(SearchJourney, TextWithoutCaseFindsEveryCaseThenCaseSensitiveOnlyTheExact
 
 TEST_F(SearchJourney, HexTypedWithoutBlanksGetsThemAndFindsEachLineBreak) {
     ASSERT_NO_FATAL_FAILURE(OpenAndType(CmdFindHex, FindHexCaption, "0d0a"));
-    EXPECT_TRUE(WaitUntil([&] { return WindowQuery::TextOf(field) == "0D 0A "; }))
-        << "field shows \"" << WindowQuery::TextOf(field) << "\"";
+    EXPECT_TRUE(Shows("0D 0A ", [&] { return WindowQuery::TextOf(field); }));
     EXPECT_TRUE(ClickOk(dialog)) << "the dialog stays open after OK";
     ExpectFound(0x060, 2);
     app->Command(CmdFindNext);

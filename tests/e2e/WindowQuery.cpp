@@ -1,10 +1,10 @@
 #include "WindowQuery.h"
 
+#include "tests/support/Waiting.h"
 #include "tests/support/WideText.h"
 
 namespace {
 
-const UINT TextTimeoutMs = 2000;
 const int TextBufferSize = 1024;
 const int ClassBufferSize = 128;
 
@@ -63,7 +63,7 @@ std::string WindowQuery::TextOf(HWND window) {
     char text[TextBufferSize] = "";
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_ABORTIFHUNG, TextTimeoutMs, &copied)) {
+                             SMTO_ABORTIFHUNG, WaitLimitMs, &copied)) {
         GetWindowTextA(window, text, sizeof text);
     }
     return text;

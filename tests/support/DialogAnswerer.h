@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "tests/support/Waiting.h"
+
 // Answers a modal window that this thread is about to run: a dialog box, a common file dialog
 // or a message box window. Construct it just before the blocking call and read it afterwards.
 // A thread timer, which every modal loop dispatches, looks each tick for a visible, enabled
@@ -15,7 +17,7 @@ class DialogAnswerer {
 public:
     typedef std::function<bool(HWND window)> Action;
 
-    explicit DialogAnswerer(Action action, const char* className = "#32770", DWORD timeout = 5000);
+    explicit DialogAnswerer(Action action, const char* className = "#32770", DWORD timeout = WaitLimitMs);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;

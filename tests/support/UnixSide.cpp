@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Waiting.h"
 
 namespace harness {
 
@@ -37,8 +38,6 @@ std::string UnixSide::PathOf(const std::string& windowsPath) {
 // start /wait does not wait for a host program, so the command's output is moved under its
 // final name only once the command has ended, and that name is waited for.
 std::string UnixSide::Shell(const std::string& command) {
-    const DWORD TimeoutMilliseconds = 30000;
-    const DWORD PollMilliseconds = 20;
     ScratchFolder folder;
     std::string partial = PathOf(folder.Path("partial"));
     std::string output = PathOf(folder.Path("output"));
@@ -53,13 +52,8 @@ std::string UnixSide::Shell(const std::string& command) {
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    for (DWORD waited = 0; waited < TimeoutMilliseconds; waited += PollMilliseconds) {
-        if (GetFileAttributesA(folder.Path("output").c_str()) != INVALID_FILE_ATTRIBUTES) {
-            return folder.Read("output");
-        }
-        Sleep(PollMilliseconds);
-    }
-    return "";
+    const bool ended = WaitUntil([&] { return GetFileAttributesA(folder.Path("output").c_str()) != INVALID_FILE_ATTRIBUTES; });
+    return ended ? folder.Read("output") : "";
 }
 
 std::string UnixSide::ModeOf(const std::string& windowsPath) {

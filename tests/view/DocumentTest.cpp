@@ -212,7 +212,6 @@ TEST_F(DocumentTest, TwoGibibytesOrMoreAreRefusedWithoutChange) {
         {"four gib and five.bin", 1, 5},            // the low part alone would read 5 bytes
         {"four gib.bin", 1, 0},                     // the low part alone would read nothing
     };
-    DWORD started = GetTickCount();
     for (const Case& c : cases) {
         std::string path = WriteSized(c.name, c.high, c.low);
         if (path.empty()) {
@@ -226,7 +225,6 @@ TEST_F(DocumentTest, TwoGibibytesOrMoreAreRefusedWithoutChange) {
         EXPECT_TRUE(NobodyHolds(path)) << c.name;
         DeleteFileA(path.c_str());
     }
-    EXPECT_LT(GetTickCount() - started, 10000u) << "sparse files should cost nothing";
 }
 
 TEST_F(DocumentTest, BlockThatCannotBeAllocatedLeavesNoBlock) {
