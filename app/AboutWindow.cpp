@@ -15,7 +15,10 @@ const wchar_t AboutLink[] = L"https://bytrane.example.org/";
 
 namespace {
 
+// At 96 DPI the raster face the link has always had; at other scales its TrueType sibling, which
+// every Windows from 2000 on has.
 const char LinkFaceName[] = "MS Sans Serif";
+const char ScaledLinkFaceName[] = "Microsoft Sans Serif";
 const int LinkPoints = 12;
 const COLORREF LinkColour = RGB(0, 0, 128);
 const COLORREF OutlineColour = RGB(255, 0, 0);
@@ -25,8 +28,8 @@ const DWORD LinkButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 const int LinkExtraLines = 10;
 const int PlainExtraLines = 8;
 const int ButtonBottomLines = 3;
-const int HalfIconSize = 16;
 const int IconTop = 18;
+const int OutlineInset = 1;
 const int TextTopLines = 2;
 const int TextTopOffset = 32;
 const DWORD ShellApartment = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE;
@@ -65,8 +68,8 @@ void AboutWindow::CreateButtons() {
         DeleteObject(region);
     }
     SetWindowPos(hwnd, nullptr, 0, 0, regionWidth, regionHeight, SWP_NOMOVE);
-    CreateButton(0, "&Ok", client.right / 2 - ButtonWidth / 2, client.bottom - ButtonBottomLines * lineHeight,
-                 IDOK);
+    CreateButton(0, "&Ok", client.right / 2 - scale.Scale(ButtonWidth) / 2,
+                 client.bottom - ButtonBottomLines * lineHeight, IDOK);
     buttonCount = 1;
 }
 
@@ -75,26 +78,28 @@ void AboutWindow::OnPaint() {
     HDC dc = paint.Dc();
     {
         GdiObject face(CreateSolidBrush(faceColour));
-        GdiObject outline(CreatePen(PS_SOLID, OutlineWidth, OutlineColour));
+        GdiObject outline(CreatePen(PS_SOLID, scale.Scale(OutlineWidth), OutlineColour));
         if (face.Get() != nullptr && outline.Get() != nullptr) {
             SelectedObject brush(dc, face.Get());
             SelectedObject pen(dc, outline.Get());
-            Ellipse(dc, 1, 1, regionWidth - 2, regionHeight - 2);
+            int inset = scale.Scale(OutlineInset);
+            Ellipse(dc, inset, inset, regionWidth - 2 * inset, regionHeight - 2 * inset);
         }
     }
     if (icon != nullptr) {
-        DrawIcon(dc, regionWidth / 2 - HalfIconSize, IconTop, icon);
+        DrawBoxIcon(dc, regionWidth / 2 - scale.Scale(IconSize) / 2, scale.Scale(IconTop));
     }
     SetTextColor(dc, textColour);
     SetBkColor(dc, faceColour);
-    int y = TextTopLines * lineHeight + TextTopOffset;
+    int y = TextTopLines * lineHeight + scale.Scale(TextTopOffset);
     if (text != nullptr) {
+        SelectedObject font(dc, textFont.ForScale(scale));
         y = DrawCentredLines(dc, text, 0, regionWidth, y, lineHeight);
     }
     if (caption[0] != L'\0' && linkCreated == 0) {
         linkFont.logFont.lfUnderline = 1;
         linkFont.colour = LinkColour;
-        linkFont.Create(dc, LinkFaceName, LinkPoints);
+        linkFont.Create(dc, scale.IsClassic() ? LinkFaceName : ScaledLinkFaceName, LinkPoints, scale.dpi);
         HGDIOBJ previousFont = linkFont.Select(dc);
         SIZE extent;
         if (linkFont.font != nullptr && GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &extent)) {

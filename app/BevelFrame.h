@@ -1,12 +1,14 @@
 #pragma once
 #include <windows.h>
 
-// A one-pixel sunken frame: shadow along the top and left, highlight along the right and
+#include "framework/DisplayScale.h"
+
+// A sunken frame, one pixel wide at 96 DPI: shadow along the top and left, highlight along the right and
 // bottom. A width of -1 means there is no frame.
 class BevelFrame {
 public:
     BevelFrame();
-    void Set(int left, int top, int frameWidth, int frameHeight);
+    void Set(int left, int top, int frameWidth, int frameHeight, const DisplayScale& scale);
     void Draw(HDC dc) const;
 
     COLORREF highlight;
@@ -15,4 +17,5 @@ public:
     int y;
     int width;
     int height;
+    int lineWidth;
 };

@@ -1,5 +1,7 @@
 #include "app/BusyPopup.h"
 
+#include "framework/GdiGuards.h"
+#include "framework/GdiObject.h"
 #include "framework/InfoContext.h"
 #include "framework/PaintScope.h"
 #include "framework/Painting.h"
@@ -10,12 +12,13 @@ const char ClassName[] = "WKWND";
 const int ExtraWidthChars = 12;
 const int HeightLines = 5;
 const int FrameInsetChars = 3;
+const int FrameLineWidth = 1;
 
 }  // namespace
 
 BusyPopup::BusyPopup()
     : owner(nullptr), aveCharWidth(0), lineHeight(0), text(""), textColour(Black), backColour(LightGrey),
-      frameRect{0, 0, 0, 0} {
+      frameRect{0, 0, 0, 0}, textFont(ScaledFont::Proportional) {
     RegisterWindowClass();
 }
 
@@ -32,7 +35,8 @@ int BusyPopup::Show(HWND ownerWindow, const char* popupText) {
     RECT ownerRect = {0, 0, 0, 0};
     GetWindowRect(owner, &ownerRect);
 
-    InfoContext info;
+    scale = DisplayScale::OfWindow(owner);
+    InfoContext info(textFont.ForScale(scale));
     if (!info.Measured()) {
         return 0;
     }
@@ -84,7 +88,14 @@ void BusyPopup::Paint() {
     HDC dc = paint.Dc();
     FillFace(dc, paint.Area(), backColour);
     SetBkColor(dc, backColour);
-    DrawBevel(dc, frameRect, GetStockObject(BLACK_PEN), GetStockObject(WHITE_PEN));
+    {
+        GdiObject dark(CreatePen(PS_SOLID, scale.Scale(FrameLineWidth), Black));
+        GdiObject light(CreatePen(PS_SOLID, scale.Scale(FrameLineWidth), White));
+        if (dark.Get() != nullptr && light.Get() != nullptr) {
+            DrawBevel(dc, frameRect, dark.Get(), light.Get());
+        }
+    }
     SetTextColor(dc, textColour);
+    SelectedObject font(dc, textFont.ForScale(scale));
     DrawTextA(dc, text, -1, &frameRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/DisplayScale.h"
+#include "framework/ScaledFont.h"
 #include "framework/Window.h"
 
 // The "Loading..." popup shown over the view while a file is read. The read runs without a
@@ -23,6 +25,9 @@ public:
     COLORREF textColour;
     COLORREF backColour;
     RECT frameRect;
+    // The owner's display scale when the popup opened, and the text font made for it.
+    DisplayScale scale;
+    ScaledFont textFont;
 
 private:
     void Paint();

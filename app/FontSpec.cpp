@@ -21,12 +21,12 @@ void FontSpec::Release() {
     }
 }
 
-int FontSpec::Create(HDC dc, const char* faceName, int points) {
+int FontSpec::Create(HDC dc, const char* faceName, int points, int dpi) {
     Release();
     if (faceName != nullptr && faceName[0] != '\0') {
         lstrcpynA(logFont.lfFaceName, faceName, LF_FACESIZE);
     }
-    logFont.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), PointsPerInch);
+    logFont.lfHeight = -MulDiv(points, dpi, PointsPerInch);
     font = CreateFontIndirectA(&logFont);
     TEXTMETRICA metrics;
     if (GetTextMetricsA(dc, &metrics)) {

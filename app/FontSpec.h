@@ -10,9 +10,9 @@ public:
     FontSpec(const FontSpec&) = delete;
     FontSpec& operator=(const FontSpec&) = delete;
 
-    // Creates the font from logFont with faceName (kept when empty) at points on dc's
-    // resolution; returns 1 when the font exists afterwards.
-    int Create(HDC dc, const char* faceName, int points);
+    // Creates the font from logFont with faceName (kept when empty) at points for dpi, the DPI
+    // of the window it is drawn in; returns 1 when the font exists afterwards.
+    int Create(HDC dc, const char* faceName, int points, int dpi);
     // Sets the text colour and selects the font; returns the font that was selected before.
     HGDIOBJ Select(HDC dc) const;
     void Release();

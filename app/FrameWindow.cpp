@@ -45,7 +45,27 @@ int FrameWindow::OnCreate() {
     controls.dwSize = sizeof(controls);
     controls.dwICC = 0xFF;  // the eight basic control classes
     InitCommonControlsEx(&controls);
-    return statusBar->CreateBar(hwnd);
+    if (!statusBar->CreateBar(hwnd)) {
+        return 0;
+    }
+    scale = DisplayScale::OfWindow(hwnd);
+    statusBar->SetScale(scale);
+    return 1;
+}
+
+void FrameWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    scale = DisplayScale(HIWORD(wParam));
+    statusBar->SetScale(scale);
+    view->SetScale(scale);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr) {
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The status bar's height and parts follow its font even where the frame keeps its size.
+    RECT client;
+    GetClientRect(hwnd, &client);
+    OnSize(SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 LRESULT FrameWindow::OnQueryEndSession() {

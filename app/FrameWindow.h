@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/DisplayScale.h"
 #include "framework/StatusBar.h"
 #include "framework/Window.h"
 
@@ -13,6 +14,8 @@ public:
     void OnDestroyed() override;
     void OnClose() override;
     int OnCreate() override;
+    // Takes the rectangle Windows suggests and draws the view and the status bar for the new DPI.
+    void OnDpiChanged(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnQueryEndSession() override;
     void OnSetFocus() override;
     void OnSize(WPARAM wParam, LPARAM lParam) override;
@@ -29,4 +32,6 @@ public:
     int clientHeight;
     StatusBar* statusBar;
     HexView* view;
+    // The DPI of the frame's monitor; the view and the status bar are drawn for it.
+    DisplayScale scale;
 };

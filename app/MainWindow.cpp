@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/ResourceIds.h"
 #include "framework/AppInstance.h"
+#include "framework/DisplayScale.h"
 #include "framework/Painting.h"
 #include "framework/PathBuffer.h"
 #include "framework/TextUtil.h"
@@ -34,8 +35,10 @@ void MainWindow::PreRegisterClass(WNDCLASSA* windowClass) {
 }
 
 void MainWindow::PreCreateWindow(CREATESTRUCTA* create) {
-    create->cx = MainWidth;
-    create->cy = MainHeight;
+    // The frame does not exist yet; it opens on the screen whose DPI this is.
+    DisplayScale screen = DisplayScale::OfScreen();
+    create->cx = screen.Scale(MainWidth);
+    create->cy = screen.Scale(MainHeight);
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM) {

@@ -5,6 +5,7 @@
 #include "app/MessageBoxButtons.h"
 #include "framework/AppInstance.h"
 #include "framework/CenterWindow.h"
+#include "framework/GdiGuards.h"
 #include "framework/InfoContext.h"
 #include "framework/PaintScope.h"
 #include "framework/Painting.h"
@@ -18,7 +19,6 @@ const int IconTypeMask = 0xF0;
 const int DefaultButtonMask = 0xF00;
 
 const int IconX = 16;
-const int HalfIconSize = 16;
 const int IconTextLeft = 64;
 const int PlainTextLeft = 8;
 const int TextTopInset = 3;
@@ -63,7 +63,7 @@ const char MsgWindow::ClassName[] = "CMSGCLASS";
 MsgWindow::MsgWindow()
     : running(0), owner(nullptr), icon(nullptr), maxCharWidth(0), lineHeight(0), lineCount(0),
       maxLineWidth(0), result(0), buttonResults{0, 0, 0}, type(0), textColour(0), faceColour(0),
-      text(nullptr), caption(L""), textRect{0, 0, 0, 0} {
+      text(nullptr), caption(L""), textRect{0, 0, 0, 0}, textFont(ScaledFont::Proportional) {
     RegisterWindowClass();
 }
 
@@ -113,6 +113,7 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const wchar_t* boxCapt
     bevel.shadow = shadowColour;
     caption = boxCaption != nullptr ? boxCaption : L"";
     CopyText(boxText);
+    scale = DisplayScale::OfWindow(owner);
 
     LPCSTR systemIcon = SystemIconOf(type);
     LPCSTR iconName = systemIcon != nullptr ? systemIcon : iconResource;
@@ -141,7 +142,7 @@ int MsgWindow::Run(HWND ownerWindow, const char* boxText, const wchar_t* boxCapt
 }
 
 int MsgWindow::MeasureText(bool withIcon) {
-    InfoContext info;
+    InfoContext info(textFont.ForScale(scale));
     if (!info.Measured()) {
         return 0;
     }
@@ -176,7 +177,7 @@ void MsgWindow::LayOutText(bool withIcon) {
         minimumWidth = ThreeButtonMinimumLines * lineHeight;
         break;
     }
-    textRect.left = withIcon ? IconTextLeft : PlainTextLeft;
+    textRect.left = scale.Scale(withIcon ? IconTextLeft : PlainTextLeft);
     int width = maxLineWidth + 4 * maxCharWidth + textRect.left;
     textRect.right = width > minimumWidth ? width : minimumWidth;
 }
@@ -222,9 +223,9 @@ SIZE MsgWindow::OwnerClientSize() const {
 
 void MsgWindow::CreateFrame() {
     textRect.top = lineHeight;
-    textRect.bottom = lineHeight * (lineCount + 1) + TextAreaExtraHeight;
+    textRect.bottom = lineHeight * (lineCount + 1) + scale.Scale(TextAreaExtraHeight);
     style = WS_POPUP | WS_VISIBLE | WS_CAPTION;
-    int width = textRect.right + FrameExtraWidth;
+    int width = textRect.right + scale.Scale(FrameExtraWidth);
     int height = lineHeight * (lineCount + FrameExtraLines);
     SIZE ownerSize = OwnerClientSize();
     if (CreateClassWindow(ClassName, owner, nullptr, "", ownerSize.cx / 2 - width / 2, ownerSize.cy / 2 - height / 2,
@@ -239,7 +240,8 @@ void MsgWindow::OnBeforeRun() {}
 void MsgWindow::OnOtherCommand(int, LPARAM) {}
 
 void MsgWindow::CreateButton(int index, const char* buttonText, int x, int y, int code) {
-    messageBoxButtons[index].Create(hwnd, nullptr, buttonText, x, y, ButtonWidth, ButtonHeight);
+    messageBoxButtons[index].Create(hwnd, nullptr, buttonText, x, y, scale.Scale(ButtonWidth),
+                                    scale.Scale(ButtonHeight));
     buttonResults[index] = code;
 }
 
@@ -250,23 +252,23 @@ void MsgWindow::CreateButtons() {
     int y = client.bottom - ButtonRowLines * lineHeight;
     switch (type & ButtonTypeMask) {
     case MB_OKCANCEL:
-        CreateButton(0, "&Ok", mid - 70, y, IDOK);
-        CreateButton(1, "&Cancel", mid + 10, y, IDCANCEL);
+        CreateButton(0, "&Ok", mid - scale.Scale(70), y, IDOK);
+        CreateButton(1, "&Cancel", mid + scale.Scale(10), y, IDCANCEL);
         buttonCount = 2;
         break;
     case MB_YESNO:
-        CreateButton(0, "&Yes", mid - 70, y, IDYES);
-        CreateButton(1, "&No", mid + 10, y, IDNO);
+        CreateButton(0, "&Yes", mid - scale.Scale(70), y, IDYES);
+        CreateButton(1, "&No", mid + scale.Scale(10), y, IDNO);
         buttonCount = 2;
         break;
     case MB_YESNOCANCEL:
-        CreateButton(0, "&Yes", mid - 100, y, IDYES);
-        CreateButton(1, "&No", mid - 30, y, IDNO);
-        CreateButton(2, "&Cancel", mid + 40, y, IDCANCEL);
+        CreateButton(0, "&Yes", mid - scale.Scale(100), y, IDYES);
+        CreateButton(1, "&No", mid - scale.Scale(30), y, IDNO);
+        CreateButton(2, "&Cancel", mid + scale.Scale(40), y, IDCANCEL);
         buttonCount = 3;
         break;
     default:
-        CreateButton(0, "&Ok", mid - 30, y, IDOK);
+        CreateButton(0, "&Ok", mid - scale.Scale(30), y, IDOK);
         buttonCount = 1;
         break;
     }
@@ -343,7 +345,7 @@ void MsgWindow::OnSetFocus() {
 }
 
 void MsgWindow::OnLButtonDown(WPARAM, LPARAM) {
-    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(DragPoint, DragPoint));
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(scale.Scale(DragPoint), scale.Scale(DragPoint)));
 }
 
 void MsgWindow::OnPaint() {
@@ -351,14 +353,21 @@ void MsgWindow::OnPaint() {
     HDC dc = paint.Dc();
     FillFace(dc, paint.Area(), faceColour);
     if (icon != nullptr) {
-        DrawIcon(dc, IconX, textRect.top + (textRect.bottom - textRect.top) / 2 - HalfIconSize, icon);
+        DrawBoxIcon(dc, scale.Scale(IconX), textRect.top + (textRect.bottom - textRect.top) / 2 - scale.Scale(IconSize) / 2);
         bevel.Set(textRect.left, textRect.top, textRect.right - textRect.left + 1,
-                  textRect.bottom - textRect.top + 1);
+                  textRect.bottom - textRect.top + 1, scale);
         bevel.Draw(dc);
     }
     SetTextColor(dc, textColour);
     SetBkColor(dc, faceColour);
+    SelectedObject font(dc, textFont.ForScale(scale));
     if (text != nullptr) {
-        DrawCentredLines(dc, text, textRect.left, textRect.right, textRect.top + TextTopInset, lineHeight);
+        DrawCentredLines(dc, text, textRect.left, textRect.right, textRect.top + scale.Scale(TextTopInset),
+                         lineHeight);
     }
+}
+
+void MsgWindow::DrawBoxIcon(HDC dc, int x, int y) const {
+    int size = scale.Scale(IconSize);
+    DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
 }

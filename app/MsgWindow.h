@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "app/BevelFrame.h"
+#include "framework/DisplayScale.h"
+#include "framework/ScaledFont.h"
 #include "framework/Window.h"
 
 // The program's own message box: a "CMSGCLASS" popup that sizes itself to its text, shows
@@ -53,15 +55,21 @@ public:
     const wchar_t* caption;
     RECT textRect;
     BevelFrame bevel;
+    // The owner's display scale when the box opened, and the text font made for it.
+    DisplayScale scale;
+    ScaledFont textFont;
 
 protected:
     static const char ClassName[];
     static const int ButtonWidth = 60;
     static const int ButtonHeight = 30;
+    static const int IconSize = 32;
 
     void CreateButton(int index, const char* buttonText, int x, int y, int code);
     // Owner's client width and height, zero without an owner.
     SIZE OwnerClientSize() const;
+    // The program icon or the system's, at the box's scale.
+    void DrawBoxIcon(HDC dc, int x, int y) const;
 
 private:
     // Metrics of the display font and the widths of the text's lines (and of the caption when

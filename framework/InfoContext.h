@@ -2,12 +2,14 @@
 #include <windows.h>
 
 // An information context on the display, for measuring text before any window exists; deleted
-// when the scope ends. The display font's metrics are read once, when it is made.
+// when the scope ends. The metrics of its font (the display font, or the one given, which must
+// outlive the context) are read once, when it is made.
 class InfoContext {
 public:
-    InfoContext()
+    explicit InfoContext(HFONT font = nullptr)
         : dc_(CreateICA("DISPLAY", nullptr, nullptr, nullptr)),
-          measured_(dc_ != nullptr && GetTextMetricsA(dc_, &metrics_)) {}
+          measured_(dc_ != nullptr && (font == nullptr || SelectObject(dc_, font) != nullptr) &&
+                    GetTextMetricsA(dc_, &metrics_)) {}
     ~InfoContext() {
         if (dc_ != nullptr) {
             DeleteDC(dc_);

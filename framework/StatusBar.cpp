@@ -15,7 +15,7 @@ const int MaxParts = 256;
 
 StatusBar::StatusBar()
     : parent(nullptr), partCapacity(0), partWidths(nullptr), partStyles(nullptr), partEdges(nullptr),
-      partCount(0) {
+      partCount(0), font(ScaledFont::Proportional) {
 }
 
 int StatusBar::InitParts(int count) {
@@ -95,4 +95,12 @@ int StatusBar::VisibleHeight() {
     RECT bar;
     GetWindowRect(hwnd, &bar);
     return bar.bottom - bar.top;
+}
+
+void StatusBar::SetScale(const DisplayScale& scale) {
+    // A status window that was given no font answers null and draws in its own.
+    HFONT wanted = scale.IsClassic() ? nullptr : font.ForScale(scale);
+    if (reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)) != wanted) {
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "framework/Control.h"
+#include "framework/DisplayScale.h"
+#include "framework/ScaledFont.h"
 
 class StatusBar : public Control {
 public:
@@ -10,6 +12,9 @@ public:
     void OnParentSize(WPARAM wParam, LPARAM lParam);
     LRESULT SetPartText(int index, const char* text);
     int VisibleHeight();
+    // Gives the bar the text font of the scale; at 96 DPI the status window's own.
+    // The parent lays the bar out again afterwards.
+    void SetScale(const DisplayScale& scale);
 
     HWND parent;
     int partCapacity;
@@ -17,4 +22,5 @@ public:
     UINT* partStyles;
     int* partEdges;
     int partCount;
+    ScaledFont font;
 };

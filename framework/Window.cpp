@@ -2,6 +2,7 @@
 
 #include "framework/AppInstance.h"
 #include "framework/Control.h"
+#include "framework/DisplayScale.h"
 #include "framework/PaintScope.h"
 
 namespace {
@@ -68,6 +69,7 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTerminate();
         OnDestroyed();
         return 0;
+    case DpiChangedMessage: OnDpiChanged(wParam, lParam); return 0;
     case WM_DRAWITEM: OnDrawItem(wParam, lParam); return 1;
     case WM_DROPFILES: OnDropFiles(wParam); return 0;
     case WM_ENDSESSION:
@@ -154,6 +156,7 @@ void Window::OnContextMenu(WPARAM, LPARAM) {}
 int Window::OnCreate() { return 0; }
 LRESULT Window::OnCtlColorListBox(WPARAM, LPARAM) { return 0; }
 void Window::OnDestroy() {}
+void Window::OnDpiChanged(WPARAM, LPARAM) {}
 void Window::OnDrawItem(WPARAM, LPARAM) {}
 void Window::OnDropFiles(WPARAM) {}
 void Window::OnEndSession(WPARAM, LPARAM) {}

@@ -20,6 +20,8 @@ public:
     virtual int OnCreate();
     virtual LRESULT OnCtlColorListBox(WPARAM wParam, LPARAM lParam);
     virtual void OnDestroy();
+    // WM_DPICHANGED: the new DPI in wParam, the rectangle Windows suggests at lParam.
+    virtual void OnDpiChanged(WPARAM wParam, LPARAM lParam);
     virtual void OnDrawItem(WPARAM wParam, LPARAM lParam);
     virtual void OnDropFiles(WPARAM wParam);
     virtual void OnEndSession(WPARAM wParam, LPARAM lParam);

@@ -14,7 +14,8 @@ HexView::HexView()
     : dialogCharValue(0), editAllowed(0), modified(0), highlightMatch(0), patternIsHex(0), caseSensitive(0),
       charWidth(0), lineHeight(0), visibleColumns(0), pageRows(0), rowCount(0), fileSize(0), topRow(0),
       matchTopRow(0), nextSearchPos(0), lastSearchStart(0), matchStart(0), matchEnd(0), dialogByteValue(0),
-      patternLength(0), fileName(new wchar_t[LongestPath]()), host(nullptr), pattern(), document() {
+      patternLength(0), fileName(new wchar_t[LongestPath]()), host(nullptr), pattern(), document(), scale(),
+      dumpFont(ScaledFont::FixedPitch) {
 }
 
 HexView::~HexView() {
@@ -28,12 +29,9 @@ void HexView::PreRegisterClass(WNDCLASSA* windowClass) {
 
 int HexView::OnCreate() {
     BitBltWindow::OnCreate();
-    SelectObject(memoryDC, GetStockObject(SYSTEM_FIXED_FONT));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(memoryDC, &metrics);
+    scale = DisplayScale::OfWindow(hwnd);
+    MeasureFont();
     ClearBackBuffer();
-    charWidth = metrics.tmAveCharWidth;
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     CenterWindow(GetParent(hwnd));
     return 1;
 }
@@ -70,11 +68,35 @@ void HexView::OnPaint() {
 
 void HexView::OnSize(WPARAM, LPARAM lParam) {
     SetClientSize(lParam);
+    CountVisibleCells();
+    Paint();
+}
+
+void HexView::SetScale(const DisplayScale& newScale) {
+    scale = newScale;
+    MeasureFont();
+    CountVisibleCells();
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_PAGE;
+    info.nPage = pageRows;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    Paint();
+}
+
+void HexView::MeasureFont() {
+    SelectObject(memoryDC, dumpFont.ForScale(scale));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(memoryDC, &metrics);
+    charWidth = metrics.tmAveCharWidth;
+    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void HexView::CountVisibleCells() {
     if (charWidth > 0 && lineHeight > 0) {
         visibleColumns = clientWidth / charWidth;
         pageRows = clientHeight / lineHeight;
     }
-    Paint();
 }
 
 void HexView::OnVScroll(WPARAM wParam, LPARAM) {

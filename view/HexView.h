@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/DisplayScale.h"
+#include "framework/ScaledFont.h"
 #include "view/BitBltWindow.h"
 #include "view/Document.h"
 #include "view/DumpLine.h"
@@ -34,6 +36,10 @@ public:
     void Scroll(UINT command, int repaint);
     void Paint();
     DumpHit HitTest(LPARAM position);
+    // Draws the dump for the scale from now on: the font made for it, the cell measured again,
+    // the rows that fit and the scroll bar's page from that cell, and a repaint. The top row,
+    // the match and the edit state stay.
+    void SetScale(const DisplayScale& newScale);
 
     int LoadFile(const wchar_t* path);
     void OpenFile();
@@ -74,6 +80,8 @@ public:
     ViewHost* host;
     char pattern[PatternSize];
     Document document;
+    DisplayScale scale;
+    ScaledFont dumpFont;
 
 private:
     // Searches the stored pattern from the top; 0 when there is nothing it could be found in.
@@ -81,6 +89,9 @@ private:
     // The bytes of the document, or null when none can be read.
     const BYTE* Bytes() const;
     void ShowEmptyDocument();
+    // Selects the font of the scale into the back buffer and takes the cell from its metrics.
+    void MeasureFont();
+    void CountVisibleCells();
 
     // How writing the temporary copy of a save ended.
     enum CopyResult { CopyWritten, CopyNotCreated, CopyNoRoom, CopyFailed };

@@ -146,12 +146,12 @@ TEST(FontSpecTest, CreatingAgainReplacesTheFontAndReleaseDeletesIt) {
     int before = CountGdiObjects();
     FontSpec fontSpec;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(1, fontSpec.Create(info, "MS Sans Serif", 12));
+        EXPECT_EQ(1, fontSpec.Create(info, "MS Sans Serif", 12, 144));  // the window's DPI, not the screen's
     }
     EXPECT_EQ(before + 1, CountGdiObjects());
     LOGFONTA made;
     ASSERT_NE(0, GetObjectA(fontSpec.font, sizeof made, &made));
-    EXPECT_EQ(-MulDiv(12, GetDeviceCaps(info, LOGPIXELSY), 72), made.lfHeight);
+    EXPECT_EQ(-24, made.lfHeight);
     EXPECT_STREQ("MS Sans Serif", made.lfFaceName);
     EXPECT_GT(fontSpec.lineHeight, 0);
     fontSpec.Release();

@@ -3,7 +3,7 @@
 # versions of its PE header, the DLLs it imports (Windows' own: the system DLLs and the C
 # library every Windows carries), no import known to have come after that minimum, and its
 # manifest (resource type 24, id 1: as the user who starts it, Vista to Windows 11 supported,
-# nothing else asked for). It also imports none of the ANSI functions that take a file name,
+# aware of each monitor's DPI, nothing else asked for). It also imports none of the ANSI functions that take a file name,
 # which would hand it a name converted to the code page: a look-alike, possibly another file's.
 # Usage: pe-header.sh SOURCE_DIR EXE OBJDUMP WINDRES MAJOR MINOR
 set -euo pipefail
@@ -57,5 +57,8 @@ supported=$(grep -oE 'supportedOS +Id="\{[0-9a-f-]+\}"' <<<"$manifest" | grep -o
 # Vista, 7, 8, 8.1 and 10/11, sorted.
 expected="1f676c76-80e1-4239-95bb-83d0f6d0da78 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a e2011457-1546-43c5-a5fe-008deee3d3f0 "
 [ "$supported" = "$expected" ] || fail "manifest declares supportedOS $supported"
-! grep -qiE 'dpiAware|Common-Controls|activeCodePage' <<<"$manifest" || fail "manifest asks for DPI awareness, common controls 6 or a code page"
+# Aware of each monitor's DPI, in the two namespaces Windows reads it from, and nothing else asked for.
+grep -qE '<dpiAware +xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings" *>true/pm</dpiAware>' <<<"$manifest" || fail "manifest does not declare dpiAware true/pm"
+grep -qE '<dpiAwareness +xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings" *>PerMonitorV2, PerMonitor</dpiAwareness>' <<<"$manifest" || fail "manifest does not declare dpiAwareness PerMonitorV2"
+! grep -qiE 'Common-Controls|activeCodePage|gdiScaling' <<<"$manifest" || fail "manifest asks for common controls 6, a code page or GDI scaling"
 exit $failed
