@@ -1,13 +1,12 @@
 #include "framework/DialogObject.h"
 
-#include "framework/AppInstance.h"
+#include "framework/TemplateDialog.h"
 
 DialogObject::DialogObject() {
 }
 
 INT_PTR DialogObject::Run(HWND owner, int templateId) {
-    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, StaticDialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return RunTemplateDialog(templateId, owner, StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR DialogObject::EndOnOkCancel(HWND dialog, WPARAM wParam) {

@@ -4,10 +4,11 @@
 
 namespace {
 
-// Consolas and Microsoft Sans Serif come with every Windows from Vista on; where one is missing,
-// the font mapper takes another TrueType face of the same pitch and family.
+// Consolas and Tahoma come with every Windows from Vista on; where one is missing, the font mapper
+// takes another TrueType face of the same pitch and family. Tahoma's widest character is, like the
+// system font's, about twice its average one, and the boxes pad their text by that width.
 const char FixedFace[] = "Consolas";
-const char ProportionalFace[] = "Microsoft Sans Serif";
+const char ProportionalFace[] = "Tahoma";
 
 void DeleteFont(HFONT font) {
     if (font != nullptr) {

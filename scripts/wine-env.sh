@@ -83,7 +83,7 @@ bytrane_wine_fonts() {
 bytrane_start_xvfb() {
   local number i
   number=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   XVFB_PID=$!
   for i in $(seq 1 100); do
     if [ -s "$number" ]; then

@@ -1,7 +1,7 @@
 // The view's search commands: Find text, Find hex and Find next, and the scan they share.
 #include <cstring>
 
-#include "framework/AppInstance.h"
+#include "framework/TemplateDialog.h"
 #include "search/DialogIds.h"
 #include "search/FindDialogs.h"
 #include "search/HexPattern.h"
@@ -80,7 +80,7 @@ void HexView::FindText() {
         findRequest.text[SearchTextSize - 1] = '\0';
     }
     findRequest.caseSensitive = caseSensitive;
-    if (DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND_TEXT), hwnd, FindTextDialogProc, 0) != 1) {
+    if (RunTemplateDialog(IDD_FIND_TEXT, hwnd, FindTextDialogProc, 0) != 1) {
         return;
     }
     memcpy(pattern, findRequest.text, PatternSize);
@@ -97,7 +97,7 @@ void HexView::FindHex() {
         int shown = static_cast<int>(patternLength < MaxShownPatternBytes ? patternLength : MaxShownPatternBytes);
         BytesToHexText(reinterpret_cast<const uint8_t*>(pattern), shown, findRequest.text);
     }
-    if (DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_FIND_HEX), hwnd, FindHexDialogProc, 0) != 1) {
+    if (RunTemplateDialog(IDD_FIND_HEX, hwnd, FindHexDialogProc, 0) != 1) {
         return;
     }
     uint8_t bytes[MaxPatternBytes];
