@@ -162,6 +162,9 @@ target("load: ReadFile time / LoadFile time", value("load.plain_readfile"), valu
        value("load.plain_readfile") / value("load.hexview"), 0.95)
 paints = (value("paint.1KiB"), value("paint.512MiB"))
 target("repaint: slower / faster of 1 KiB, 512 MiB", paints[0], paints[1], max(paints) / min(paints), 1.5, False)
+# 192 DPI paints four times the pixels of 96 DPI.
+target("repaint: 192 DPI / 96 DPI", value("paint.192dpi"), value("paint.96dpi"),
+       value("paint.192dpi") / value("paint.96dpi"), 4, False)
 for name in cases:
     if "read%s.%s" % (widest, name) in figures:
         target("%s-byte %s / read pass" % (widest, name), value("search%s.%s" % (widest, name)),
