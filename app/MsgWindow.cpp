@@ -242,6 +242,11 @@ void MsgWindow::OnOtherCommand(int, LPARAM) {}
 void MsgWindow::CreateButton(int index, const char* buttonText, int x, int y, int code) {
     messageBoxButtons[index].Create(hwnd, nullptr, buttonText, x, y, scale.Scale(ButtonWidth),
                                     scale.Scale(ButtonHeight));
+    // At 96 DPI a button keeps the system font it is made with.
+    if (!scale.IsClassic()) {
+        SendMessageA(messageBoxButtons[index].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.ForScale(scale)),
+                     FALSE);
+    }
     buttonResults[index] = code;
 }
 
