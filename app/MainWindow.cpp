@@ -35,7 +35,7 @@ void MainWindow::PreRegisterClass(WNDCLASSA* windowClass) {
 }
 
 void MainWindow::PreCreateWindow(CREATESTRUCTA* create) {
-    // The frame does not exist yet; it opens on the screen whose DPI this is.
+    // No monitor can be asked before the frame exists; Windows opens it at the screen's DPI.
     DisplayScale screen = DisplayScale::OfScreen();
     create->cx = screen.Scale(MainWidth);
     create->cy = screen.Scale(MainHeight);

@@ -41,7 +41,8 @@ trap cleanup EXIT
 bytrane_start_xvfb || exit 1
 bytrane_wine_prefix
 if [ "$dpi" != 96 ]; then
-  previous_dpi=$("$WINE" reg query "$desktop_key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print strtonum($3) }')
+  previous_dpi=$("$WINE" reg query "$desktop_key" /v LogPixels 2>/dev/null | tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
+  [ -z "$previous_dpi" ] || previous_dpi=$((previous_dpi))
   "$WINE" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 fi
 # Wine's virtual desktop draws captions and frames where no window manager runs; it grows with the
