@@ -8,7 +8,6 @@
 #include "RemoteMemory.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
-#include "tests/support/ProgramFolder.h"
 #include "tests/support/UnixSide.h"
 #include "tests/support/Waiting.h"
 #include "tests/support/WideText.h"
@@ -19,6 +18,8 @@ const char MainClass[] = "MainClass";
 const char ViewClass[] = "BitBltWnd";
 const char StatusClass[] = "msctls_statusbar32";
 const char BytraneExeName[] = "Bytrane.exe";
+// The longest path the system hands out, in UTF-16 units.
+const DWORD LongestPath = 32768;
 const int StartAttempts = 3;
 const int ChordAttempts = 3;
 const SHORT KeyDownBit = static_cast<SHORT>(0x8000);
@@ -45,7 +46,10 @@ std::string BytraneExePath() {
     if (chosen != nullptr && *chosen != '\0') {
         return harness::UnixSide::WindowsPathOf(chosen);
     }
-    return harness::ProgramFolder::PathOf(BytraneExeName);
+    std::vector<wchar_t> path(LongestPath, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), LongestPath);
+    const std::wstring program(path.data(), length < LongestPath ? length : 0);
+    return Utf8(program.substr(0, program.find_last_of(L'\\') + 1)) + BytraneExeName;
 }
 
 bool BytraneApp::KeyboardReachable() {
