@@ -8,6 +8,7 @@
 #include "RemoteMemory.h"
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/UnixSide.h"
 #include "tests/support/Waiting.h"
 #include "tests/support/WideText.h"
 
@@ -16,7 +17,9 @@ namespace {
 const char MainClass[] = "MainClass";
 const char ViewClass[] = "BitBltWnd";
 const char StatusClass[] = "msctls_statusbar32";
-const char WineUnixDrive[] = "Z:";
+const char BytraneExeName[] = "Bytrane.exe";
+// The longest path the system hands out, in UTF-16 units.
+const DWORD LongestPath = 32768;
 const int StartAttempts = 3;
 const int ChordAttempts = 3;
 const SHORT KeyDownBit = static_cast<SHORT>(0x8000);
@@ -36,19 +39,28 @@ LPARAM KeyLParam(UINT virtualKey, bool release) {
 }  // namespace
 
 std::string BytraneExePath() {
-    // CMake hands over the build path, unless the environment names another copy (the one in the
-    // release archive); under Wine a Unix path is reached through drive Z:.
+    // The build and the test archive put Bytrane.exe beside the test program; the environment may
+    // name another copy (the one taken out of the release archive), under Wine perhaps as a host
+    // path.
     const char* chosen = getenv("BYTRANE_EXE");
-    std::string path = chosen ? chosen : BYTRANE_EXE;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
+    if (chosen != nullptr && *chosen != '\0') {
+        return harness::UnixSide::WindowsPathOf(chosen);
     }
-    if (path.size() > 1 && path[0] == '\\' && path[1] != '\\') {
-        path = WineUnixDrive + path;
+    std::vector<wchar_t> path(LongestPath, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), LongestPath);
+    const std::wstring program(path.data(), length < LongestPath ? length : 0);
+    return Utf8(program.substr(0, program.find_last_of(L'\\') + 1)) + BytraneExeName;
+}
+
+bool BytraneApp::KeyboardReachable() {
+    // keybd_event feeds the input desktop; a service's session or a locked one has none, and the
+    // keys then reach no window.
+    HDESK desktop = OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
+    if (desktop == nullptr) {
+        return false;
     }
-    return path;
+    CloseDesktop(desktop);
+    return true;
 }
 
 BytraneApp::BytraneApp(const std::string& arguments) {

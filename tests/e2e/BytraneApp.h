@@ -33,6 +33,8 @@ public:
     void VScroll(WORD code) const;
     void DoubleClickCell(int column, int row) const;
     bool Drop(const std::vector<std::string>& paths);
+    // Whether keys typed through the system's input queue can reach a window in this session.
+    static bool KeyboardReachable();
     // Puts the main window in the foreground, for real keyboard input; false when it stays behind.
     bool BringToFront() const;
     // Alt plus a letter as real keyboard input, which needs the main window in the foreground.

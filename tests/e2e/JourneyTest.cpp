@@ -4,6 +4,7 @@
 
 #include "ScreenImage.h"
 #include "WindowQuery.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/DumpLayout.h"
 #include "tests/support/Waiting.h"
 #include "tests/support/WideText.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const int FileNameCombo = 0x47C;
 const int OffsetDigits = 8;
 const int HexPairCells = 3;
 
@@ -128,7 +128,7 @@ bool JourneyTest::AnswerFileDialog(const std::string& path) {
     if (!dialog) {
         return false;
     }
-    HWND name = GetDlgItem(dialog, FileNameCombo);
+    HWND name = GetDlgItem(dialog, DialogAnswerer::FileNameItem(dialog));
     if (!name) {
         return false;
     }

@@ -33,6 +33,11 @@ enum DialogItem : int {
 
 const int BytesPerRow = 16;
 
+// Why a journey typed on the keyboard is skipped where BytraneApp::KeyboardReachable() is false.
+const char NoInputDesktop[] =
+    "types through the system's input queue, and this session has no input desktop (a service, or a locked or "
+    "disconnected session)";
+
 // Each journey starts its own Bytrane and, when it fails, reports what the user would have
 // seen at that moment.
 class JourneyTest : public ::testing::Test {

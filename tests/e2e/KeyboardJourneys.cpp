@@ -11,6 +11,12 @@ const size_t DocumentSize = 64 * 1024;
 
 class KeyboardJourney : public JourneyTest {
 protected:
+    void SetUp() override {
+        if (!BytraneApp::KeyboardReachable()) {
+            GTEST_SKIP() << NoInputDesktop;
+        }
+    }
+
     void Open() {
         path = folder.Write("typed.bin", Pattern(DocumentSize));
         Start(Quoted(path));

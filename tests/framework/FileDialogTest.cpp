@@ -14,9 +14,6 @@
 
 namespace {
 
-// Wine's file dialog takes the name from the combo box cmb13; the classic template's edit is edt1.
-const int FileNameCombo = 0x47C;
-const int FileNameEdit = 0x480;
 const int FilterCombo = 0x470;
 const DWORD PathSize = 260;
 const wchar_t Guard = L'#';
@@ -43,8 +40,7 @@ protected:
 };
 
 void TypeFileName(HWND dialog, const std::wstring& name) {
-    int field = GetDlgItem(dialog, FileNameCombo) != nullptr ? FileNameCombo : FileNameEdit;
-    DialogAnswerer::SetItemText(dialog, field, name.c_str());
+    DialogAnswerer::SetItemText(dialog, DialogAnswerer::FileNameItem(dialog), name.c_str());
 }
 
 // Chooses the name, optionally after switching to the filter with the given 0-based position.

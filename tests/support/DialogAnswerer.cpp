@@ -4,6 +4,8 @@ namespace {
 
 const UINT TickMilliseconds = 50;
 const int ClassNameSize = 64;
+const int FileNameCombo = 0x47C;
+const int FileNameEdit = 0x480;
 
 }  // namespace
 
@@ -27,6 +29,10 @@ void DialogAnswerer::SetItemText(HWND dialog, int id, const char* text) {
 
 void DialogAnswerer::SetItemText(HWND dialog, int id, const wchar_t* text) {
     SetWindowTextW(GetDlgItem(dialog, id), text);
+}
+
+int DialogAnswerer::FileNameItem(HWND dialog) {
+    return GetDlgItem(dialog, FileNameCombo) != nullptr ? FileNameCombo : FileNameEdit;
 }
 
 void DialogAnswerer::PostCommand(HWND dialog, int id) {

@@ -26,6 +26,10 @@ public:
     static void SetItemText(HWND dialog, int id, const char* text);
     // The same in UTF-16, for the wide common dialogs, whose fields take any name.
     static void SetItemText(HWND dialog, int id, const wchar_t* text);
+    // The item of a common file dialog that takes the file name: the combo box cmb13 in the
+    // Explorer-style dialog (Wine shows it whatever the flags), the edit edt1 in the classic one,
+    // which Windows shows where OFN_EXPLORER is not given.
+    static int FileNameItem(HWND dialog);
     // Posts the WM_COMMAND a click on the item would send, as BN_CLICKED from that item.
     static void PostCommand(HWND dialog, int id);
 

@@ -4,28 +4,48 @@
 
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/Waiting.h"
+#include "tests/support/WideText.h"
 
 namespace harness {
 
 namespace {
 
-// Wine's own export: the host path of a Windows path, in a block of the process heap.
+// Wine's own exports: the host path of a Windows path and the Windows path of a host path, each
+// in a block of the process heap.
 typedef char*(CDECL* UnixFileNameFunction)(LPCWSTR path);
+typedef WCHAR*(CDECL* DosFileNameFunction)(LPCSTR path);
+
+FARPROC WineExport(const char* module, const char* name) {
+    HMODULE loaded = GetModuleHandleA(module);
+    return loaded != nullptr ? GetProcAddress(loaded, name) : nullptr;
+}
 
 UnixFileNameFunction UnixFileName() {
     return reinterpret_cast<UnixFileNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        reinterpret_cast<void*>(WineExport("kernel32.dll", "wine_get_unix_file_name")));
 }
 
 }  // namespace
 
 bool UnixSide::Present() {
-    return UnixFileName() != nullptr;
+    return WineExport("ntdll.dll", "wine_get_version") != nullptr;
+}
+
+std::string UnixSide::WindowsPathOf(const std::string& path) {
+    DosFileNameFunction dosFileName = reinterpret_cast<DosFileNameFunction>(
+        reinterpret_cast<void*>(WineExport("kernel32.dll", "wine_get_dos_file_name")));
+    if (!Present() || dosFileName == nullptr || path.empty() || path[0] != '/') {
+        return path;
+    }
+    WCHAR* windowsPath = dosFileName(path.c_str());
+    std::string result = windowsPath != nullptr ? Utf8(windowsPath) : "";
+    HeapFree(GetProcessHeap(), 0, windowsPath);
+    return result;
 }
 
 std::string UnixSide::PathOf(const std::string& windowsPath) {
     wchar_t wide[MAX_PATH];
-    UnixFileNameFunction unixFileName = UnixFileName();
+    UnixFileNameFunction unixFileName = Present() ? UnixFileName() : nullptr;
     if (unixFileName == nullptr || MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH) == 0) {
         return "";
     }

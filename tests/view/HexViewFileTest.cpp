@@ -21,7 +21,6 @@ namespace {
 
 const char NoFileText[] = "No file loaded";
 const char WriteErrorText[] = "An error occurred, file not saved.";
-const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog: a combo box, not the edit 0x480
 
 using harness::Bytes;
 using harness::DocumentBytes;
@@ -297,7 +296,7 @@ TEST_F(HexViewFileTest, SaveAsAdoptsTheNewName) {
     std::string newPath = folder_.Path("new.bin");
     {
         DialogAnswerer answer([&newPath](HWND dialog) {
-            DialogAnswerer::SetItemText(dialog, FileNameFieldId, newPath.c_str());
+            DialogAnswerer::SetItemText(dialog, DialogAnswerer::FileNameItem(dialog), newPath.c_str());
             DialogAnswerer::PostCommand(dialog, IDOK);
             return true;
         });

@@ -27,7 +27,6 @@ using harness::Bytes;
 using harness::DocumentBytes;
 using harness::ScratchFolder;
 
-const int FileNameFieldId = 0x47C;  // Wine's Explorer-style dialog: a combo box, not the edit 0x480
 const char BoxClass[] = "CMSGCLASS";
 
 std::string FolderOf(const std::string& path) {
@@ -98,7 +97,7 @@ protected:
 // The file dialog's answer: the path typed into its name field, then OK.
 DialogAnswerer::Action Choose(const std::string& path) {
     return [path](HWND dialog) {
-        DialogAnswerer::SetItemText(dialog, FileNameFieldId, Wide(path).c_str());
+        DialogAnswerer::SetItemText(dialog, DialogAnswerer::FileNameItem(dialog), Wide(path).c_str());
         DialogAnswerer::PostCommand(dialog, IDOK);
         return true;
     };
