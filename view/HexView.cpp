@@ -76,12 +76,17 @@ void HexView::SetScale(const DisplayScale& newScale) {
     scale = newScale;
     MeasureFont();
     CountVisibleCells();
+    UpdateScrollBar(SIF_PAGE);
+    Paint();
+}
+
+void HexView::UpdateScrollBar(UINT mask) {
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
-    info.fMask = SIF_PAGE;
+    info.fMask = mask;
     info.nPage = pageRows;
+    info.nPos = topRow;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
-    Paint();
 }
 
 void HexView::MeasureFont() {
@@ -180,11 +185,7 @@ void HexView::Scroll(UINT command, int repaint) {
     if (repaint) {
         Paint();
     }
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_POS;
-    info.nPos = topRow;
-    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    UpdateScrollBar(SIF_POS);
 }
 
 DumpHit HexView::HitTest(LPARAM position) {

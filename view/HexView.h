@@ -92,6 +92,8 @@ private:
     // Selects the font of the scale into the back buffer and takes the cell from its metrics.
     void MeasureFont();
     void CountVisibleCells();
+    // Gives the scroll bar the view's page (SIF_PAGE) or top row (SIF_POS), as the mask says.
+    void UpdateScrollBar(UINT mask);
 
     // How writing the temporary copy of a save ended.
     enum CopyResult { CopyWritten, CopyNotCreated, CopyNoRoom, CopyFailed };
